@@ -1,0 +1,7 @@
+#include "EventOut.h"
+
+namespace ko {
+
+EventOut::EventOut() { setType(OUT_EVENT); }
+
+}  // namespace ko

@@ -1,0 +1,2 @@
+// Placeholder entry until the typing game lands.
+int main() { return 0; }

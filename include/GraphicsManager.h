@@ -1,0 +1,88 @@
+// Owns the game window and draws everything as coloured characters on a
+// grid of cells, each on a box of the background text colour.
+#pragma once
+
+#include <SFML/Graphics.hpp>
+#include <string>
+
+#include "Color.h"
+#include "Frame.h"
+#include "Manager.h"
+#include "Vector.h"
+
+namespace ko {
+
+enum Justification {
+  LEFT_JUSTIFIED,
+  CENTER_JUSTIFIED,
+  RIGHT_JUSTIFIED,
+};
+
+const int WINDOW_HORIZONTAL_PIXELS_DEFAULT = 1024;
+const int WINDOW_VERTICAL_PIXELS_DEFAULT = 768;
+const int WINDOW_HORIZONTAL_CHARS_DEFAULT = 80;
+const int WINDOW_VERTICAL_CHARS_DEFAULT = 24;
+const int WINDOW_STYLE_DEFAULT = sf::Style::Titlebar | sf::Style::Close;
+const sf::Color WINDOW_BACKGROUND_COLOR_DEFAULT = sf::Color::Black;
+const std::string WINDOW_TITLE_DEFAULT = "Korvane";
+const std::string FONT_FILE_DEFAULT = "ko-font.ttf";
+const std::string GRAPHICS_MANAGER = "ko::graphics_manager";
+
+class GraphicsManager : public Manager {
+ public:
+  static GraphicsManager& getInstance();
+  GraphicsManager(const GraphicsManager&) = delete;
+  void operator=(const GraphicsManager&) = delete;
+  ~GraphicsManager() override;
+
+  // Loads the font and opens the window; -1 if the font cannot be loaded.
+  int startUp() override;
+  void shutDown() override;
+
+  // Each drawing call returns 0, or -1 when there is no window.
+  int drawCh(Vector world_pos, char ch, Color color) const;
+  int drawWCh(Vector world_pos, wchar_t ch, Color color) const;
+  // Characters equal to transparent are skipped (0 draws them all).
+  int drawString(Vector world_pos, std::string str, Justification just,
+                 Color color, char transparent = 0) const;
+  // Also -1 for a frame with an empty string.
+  int drawFrame(Vector world_pos, Frame frame, bool centered, Color color,
+                char transparent = 0) const;
+
+  int getHorizontal() const;
+  int getVertical() const;
+  int getHorizontalPixels() const;
+  int getVerticalPixels() const;
+
+  // Shows the frame drawn so far, then clears to the background colour;
+  // -1 when there is no window.
+  int swapBuffers();
+
+  sf::RenderWindow* getWindow() const;
+
+  void setBackgroundColor(sf::Color new_color);
+  sf::Color getBackgroundColor() const;
+  void setBackgroundTextColor(sf::Color new_color);
+  sf::Color getBackgroundTextColor() const;
+
+ private:
+  GraphicsManager();
+
+  sf::Font font;
+  sf::RenderWindow* p_window;
+  int window_horizontal_pixels;
+  int window_vertical_pixels;
+  int window_horizontal_chars;
+  int window_vertical_chars;
+  sf::Color background_color;
+  sf::Color background_text_color;
+};
+
+// Cell size in pixels and conversions; valid once the graphics manager has
+// started.
+float charHeight();
+float charWidth();
+Vector spacesToPixels(Vector spaces);
+Vector pixelsToSpaces(Vector pixels);
+
+}  // namespace ko
