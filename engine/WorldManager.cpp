@@ -27,6 +27,8 @@ float viewCorner(float where, float view_size, float boundary_size) {
   return corner;
 }
 
+const int SHUTDOWN_ROUNDS = 10;
+
 const Box DEFAULT_WORLD(Vector(), WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTICAL_CHARS_DEFAULT);
 
 }  // namespace
@@ -50,8 +52,16 @@ int WorldManager::startUp() {
 
 void WorldManager::shutDown() {
   Manager::shutDown();
+  // The active objects go first, in their order. Inactive objects and those
+  // that destructors create meanwhile are deleted too, so that nothing is
+  // leaked; a bounded number of rounds stops destructors that keep creating.
   const ObjectList active = scene_graph.activeObjects();
   for (ObjectListIterator it(&active); !it.isDone(); it.next()) delete it.currentObject();
+  for (int round = 0; round < SHUTDOWN_ROUNDS; ++round) {
+    const ObjectList rest = getAllObjects(true);
+    if (rest.isEmpty()) break;
+    for (ObjectListIterator it(&rest); !it.isDone(); it.next()) delete it.currentObject();
+  }
   scene_graph.clear();
   deletion_list.clear();
   p_view_following = nullptr;

@@ -1,2 +1,35 @@
-// Placeholder entry until the typing game lands.
-int main() { return 0; }
+// The typing game's entry: brings the engine up, loads the game's
+// resources, places the title screen and the pause key, and runs the loop.
+#include <cstdlib>
+#include <ctime>
+
+#include "EventKeyboard.h"
+#include "GameManager.h"
+#include "GameSetup.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
+#include "Pause.h"
+#include "WorldManager.h"
+
+int main(int, char**) {
+  srand(static_cast<unsigned>(time(nullptr)));
+  ko::LogManager& log = ko::LogManager::getInstance();
+  ko::GraphicsManager& graphics = ko::GraphicsManager::getInstance();
+  ko::WorldManager::getInstance();
+  ko::GameManager& game = ko::GameManager::getInstance();
+  if (game.startUp() != 0) {
+    log.writeLog("Error starting game manager!");
+    game.shutDown();
+    return 0;
+  }
+  const sf::Color dark_blue(7, 61, 147, 255);
+  graphics.setBackgroundColor(dark_blue);
+  graphics.setBackgroundTextColor(dark_blue);
+  log.setFlush(false);
+  loadResources();
+  populateWorld();
+  new ko::Pause(ko::Keyboard::F10);
+  game.run();
+  game.shutDown();
+  return 0;
+}

@@ -23,7 +23,7 @@ class WorldManager : public Manager {
   void operator=(const WorldManager&) = delete;
 
   int startUp() override;
-  // Deletes the objects that are active at that moment.
+  // Deletes every object: the active ones first, then the rest.
   void shutDown() override;
 
   // Called by the object constructor and destructor only; -1 when the scene

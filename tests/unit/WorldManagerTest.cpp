@@ -228,21 +228,25 @@ TEST(WorldManager, DrawsLayersInOrderAndSkipsWhatIsOutOfView) {
   EXPECT_EQ(order, "abcabc");
 }
 
-TEST(WorldManager, ShutDownDeletesActiveObjectsAndResetsTheWorld) {
-  int destroyed = 0;
+TEST(WorldManager, ShutDownDeletesEveryObjectAndResetsTheWorld) {
+  std::string destroyed;
   auto* p_active = new RecordingObject;
-  p_active->on_destroy = [&] { ++destroyed; };
   auto* p_inactive = new RecordingObject;
   p_inactive->setIsActive(false);
+  p_inactive->on_destroy = [&] { destroyed += "i"; };
+  // An object created by a destructor during the shutdown goes too.
+  p_active->on_destroy = [&] {
+    destroyed += "a";
+    (new RecordingObject)->on_destroy = [&] { destroyed += "n"; };
+  };
   world().setBoundary(ko::Box(ko::Vector(3, 3), 200, 50));
   world().shutDown();
   world().shutDown();
-  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(destroyed, "ani");
   EXPECT_TRUE(world().getAllObjects(true).isEmpty());
   const ko::GraphicsManager& graphics = ko::GraphicsManager::getInstance();
   const ko::Box screen(ko::Vector(), static_cast<float>(graphics.getHorizontal()),
                        static_cast<float>(graphics.getVertical()));
   EXPECT_EQ(world().getBoundary(), screen);
   EXPECT_EQ(world().getView(), screen);
-  delete p_inactive;
 }

@@ -1,0 +1,142 @@
+#include "ErrorsObject.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "Audio.h"
+#include "ErrorsObjectList.h"
+#include "EventOut.h"
+#include "EventStep.h"
+#include "EventView.h"
+#include "Explosion.h"
+#include "GraphicsManager.h"
+#include "WorldManager.h"
+#include "game.h"
+#include "utility.h"
+
+namespace {
+
+void removeAll(std::string& line, char ch) { line.erase(std::remove(line.begin(), line.end(), ch), line.end()); }
+
+}  // namespace
+
+ErrorsObject::ErrorsObject(ErrorsObjectList* n_list, int max_num)
+    : list(n_list), hardness(1), color{ko::YELLOW, ko::MAGENTA, ko::RED}, max_number(max_num),
+      cleared(false) {
+  const int r = rand() % 100;
+  if (r <= 29) hardness = 2;
+  if (r <= 9) hardness = 3;
+  loadContent();
+  const int k = rand() % 10 + 1;
+  const float speed = static_cast<float>(k / 10.0);
+  setYVelocity(static_cast<float>(speed * 0.1));
+  setSolidness(ko::SOFT);
+  moveToStart();
+  setType(ERRORS_OBJECT);
+  registerInterest(GAMEOVER_EVENT);
+}
+
+ErrorsObject::~ErrorsObject() {
+  if (list != nullptr && list->getMaxObject() == this) {
+    list->setMaxObject(nullptr);
+    list->setMaxHeight(LOWEST_HEIGHT);
+  }
+  audio::playSound("errors");
+  (new Explosion)->setPos(getPos());
+}
+
+void ErrorsObject::loadContent() {
+  std::string text = "hello";
+  if (max_number != 0 && list != nullptr) text = list->getContents(rand() % max_number);
+  for (int i = 0; i < hardness; ++i) content[i] = text;
+  updateBox();
+}
+
+void ErrorsObject::updateBox() {
+  const float width = static_cast<float>(content[0].size());
+  setBox(ko::Box(ko::Vector(static_cast<float>(0 - width / 2.0), -1.5f), width, 3));
+}
+
+void ErrorsObject::moveToStart() {
+  ko::WorldManager& world = ko::WorldManager::getInstance();
+  const int view_width = static_cast<int>(world.getView().getHorizontal());
+  float x = static_cast<float>(rand() % (view_width - 4) + 4);
+  float y = -3;
+  const float half = getBox().getHorizontal() / 2;
+  if (x + half > view_width) x = view_width - half - 1;
+  if (x - half < 0) x = half;
+  // Stack above blocks still waiting off screen rather than overlap them.
+  while (!world.isCollision(this, ko::Vector(x, y)).isEmpty()) y -= 1;
+  setPos(ko::Vector(x, y));
+}
+
+int ErrorsObject::eventHandler(const ko::Event* p_e) {
+  const std::string type = p_e->getType();
+  if (type == ko::OUT_EVENT || type == GAMEOVER_EVENT) {
+    ko::WorldManager::getInstance().markForDelete(this);
+    return 1;
+  }
+  if (type == ko::STEP_EVENT) {
+    electTarget();
+    return 1;
+  }
+  return 0;
+}
+
+// The lowest block becomes the spawner's target.
+void ErrorsObject::electTarget() {
+  if (list == nullptr) return;
+  const int record = static_cast<int>(list->getMaxHeight());
+  if (getPos().y > record) {
+    list->setMaxHeight(getPos().y);
+    list->setMaxObject(this);
+  }
+}
+
+int ErrorsObject::removeLetter(char ch) {
+  if (ch == '\0' || cleared) return 0;
+  std::string& line = content[hardness - 1];
+  removeAll(line, ch);
+  removeAll(line, static_cast<char>(toupper(static_cast<unsigned char>(ch))));
+  audio::playSound("fire");
+  if (line.empty()) {
+    if (hardness == 1) {
+      cleared = true;
+      ko::WorldManager::getInstance().markForDelete(this);
+      const ko::EventView point("Points", 1, true);
+      ko::WorldManager::getInstance().onEvent(&point);
+      return 1;
+    }
+    --hardness;
+    auto* p_explosion = new Explosion;
+    p_explosion->setAltitude(1);
+    p_explosion->setPos(getPos());
+  }
+  updateBox();
+  return 1;
+}
+
+void ErrorsObject::draw() {
+  const ko::GraphicsManager& graphics = ko::GraphicsManager::getInstance();
+  const std::string dashes(content[0].size() + 2, '-');
+  const ko::Color col = color[hardness - 1];
+  const ko::Vector pos = getPos();
+  graphics.drawString(ko::Vector(pos.x, pos.y + 1), dashes, ko::CENTER_JUSTIFIED, col, 0);
+  graphics.drawString(ko::Vector(pos.x, pos.y - 1), dashes, ko::CENTER_JUSTIFIED, col, 0);
+  graphics.drawString(pos, content[hardness - 1], ko::CENTER_JUSTIFIED, col, 0);
+}
+
+ko::Color ErrorsObject::getColor(int i) const {
+  if (i < 0 || i > 2) return color[0];
+  return color[i];
+}
+
+int ErrorsObject::getHardness() const { return hardness; }
+void ErrorsObject::setHardness(int new_hardness) {
+  if (new_hardness >= 1 && new_hardness <= 3) hardness = new_hardness;
+}
+void ErrorsObject::setMaxNumber(int new_max_number) { max_number = new_max_number; }
+std::string ErrorsObject::getCurrentLine() const { return content[hardness - 1]; }
+void ErrorsObject::detachFromList() { list = nullptr; }

@@ -1,0 +1,91 @@
+#include "ErrorsObjectList.h"
+
+#include "Audio.h"
+#include "ContentsFile.h"
+#include "ErrorsObject.h"
+#include "EventStep.h"
+#include "ObjectListIterator.h"
+#include "WorldManager.h"
+#include "game.h"
+
+char koKeyboardToChar(ko::Keyboard::Key key) {
+  if (key == ko::Keyboard::SPACE) return ' ';
+  if (key == ko::Keyboard::QUOTE) return '\'';
+  if (key >= ko::Keyboard::A && key <= ko::Keyboard::Z) {
+    return static_cast<char>('a' + (key - ko::Keyboard::A));
+  }
+  return '\0';
+}
+
+ErrorsObjectList::ErrorsObjectList()
+    : highest_gap(240), max_height(LOWEST_HEIGHT), max_object(nullptr), accelerate(1.0f),
+      reduction(0.0f), start(true) {
+  setType(ELIST);
+  registerInterest(ko::KEYBOARD_EVENT);
+  setSolidness(ko::SPECTRAL);
+  loadContents();
+  registerInterest(GAMEOVER_EVENT);
+  audio::playMusic("spectre");
+}
+
+ErrorsObjectList::~ErrorsObjectList() {
+  audio::stopMusic("spectre");
+  // Blocks still alive (when the world shuts down mid-game) must not reach
+  // back into a spawner that is gone.
+  const ko::ObjectList all = ko::WorldManager::getInstance().getAllObjects(true);
+  for (ko::ObjectListIterator it(&all); !it.isDone(); it.next()) {
+    if (it.currentObject()->getType() == ERRORS_OBJECT) {
+      static_cast<ErrorsObject*>(it.currentObject())->detachFromList();
+    }
+  }
+}
+
+int ErrorsObjectList::eventHandler(const ko::Event* p_e) {
+  const std::string type = p_e->getType();
+  if (type == ko::STEP_EVENT) {
+    step(static_cast<const ko::EventStep*>(p_e)->getStepCount());
+    return 1;
+  }
+  if (type == ko::KEYBOARD_EVENT) {
+    auto* p_key = static_cast<const ko::EventKeyboard*>(p_e);
+    if (p_key->getKeyboardAction() != ko::KEY_RELEASED) return 0;
+    if (max_object != nullptr) max_object->removeLetter(koKeyboardToChar(p_key->getKey()));
+    return 1;
+  }
+  if (type == GAMEOVER_EVENT) {
+    start = !start;
+    return 1;
+  }
+  return 0;
+}
+
+void ErrorsObjectList::step(int step_number) {
+  if (!start) return;
+  const int gap = static_cast<int>(static_cast<float>(highest_gap) * accelerate - reduction);
+  // A gap that the cadence fields drive to zero or below spawns every step
+  // instead of dividing by zero.
+  if (gap <= 0 || step_number % gap == 0) new ErrorsObject(this, getContentsCount());
+  if (step_number % 600 == 0 && static_cast<double>(accelerate) > 0.1) {
+    accelerate = static_cast<float>(static_cast<double>(accelerate) - 0.1);
+  }
+}
+
+void ErrorsObjectList::loadContents() { contents = readContentsFile(CONTENTS_FILE); }
+
+std::string ErrorsObjectList::getContents(int i) const {
+  if (i < 0 || i >= getContentsCount()) return std::string();
+  return contents[static_cast<size_t>(i)];
+}
+
+int ErrorsObjectList::getContentsCount() const { return static_cast<int>(contents.size()); }
+float ErrorsObjectList::getMaxHeight() const { return max_height; }
+void ErrorsObjectList::setMaxHeight(float new_max_height) { max_height = new_max_height; }
+ErrorsObject* ErrorsObjectList::getMaxObject() const { return max_object; }
+void ErrorsObjectList::setMaxObject(ErrorsObject* new_max_object) { max_object = new_max_object; }
+float ErrorsObjectList::getAccelerate() const { return accelerate; }
+void ErrorsObjectList::setAccelerate(float new_accelerate) { accelerate = new_accelerate; }
+float ErrorsObjectList::getReduction() const { return reduction; }
+void ErrorsObjectList::setReduction(float new_reduction) { reduction = new_reduction; }
+int ErrorsObjectList::getHighestGap() const { return highest_gap; }
+void ErrorsObjectList::setHighestGap(int new_highest_gap) { highest_gap = new_highest_gap; }
+bool ErrorsObjectList::isSpawning() const { return start; }

@@ -1,0 +1,5 @@
+#include "EventGameOver.h"
+
+#include "game.h"
+
+EventGameOver::EventGameOver() { setType(GAMEOVER_EVENT); }

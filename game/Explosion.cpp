@@ -1,0 +1,32 @@
+#include "Explosion.h"
+
+#include "EventStep.h"
+#include "LogManager.h"
+#include "ResourceManager.h"
+#include "WorldManager.h"
+
+Explosion::Explosion() : time_to_live(0) {
+  registerInterest(ko::STEP_EVENT);
+  setType("Explosion");
+  setSolidness(ko::SPECTRAL);
+  ko::Sprite* p_sprite = ko::ResourceManager::getInstance().getSprite("explosion");
+  if (p_sprite == nullptr) {
+    // Without its sprite there is nothing to show: it goes on its first step.
+    ko::LogManager::getInstance().writeLog("Explosion::Explosion(): Warning! Sprite '%s' not found",
+                                           "explosion");
+    return;
+  }
+  setSprite(p_sprite, true);
+  time_to_live = p_sprite->getFrameCount();
+}
+
+int Explosion::eventHandler(const ko::Event* p_e) {
+  if (p_e->getType() != ko::STEP_EVENT) return 0;
+  step();
+  return 1;
+}
+
+void Explosion::step() {
+  --time_to_live;
+  if (time_to_live <= 0) ko::WorldManager::getInstance().markForDelete(this);
+}

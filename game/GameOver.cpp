@@ -1,0 +1,100 @@
+#include "GameOver.h"
+
+#include "Audio.h"
+#include "EventGameOver.h"
+#include "EventKeyboard.h"
+#include "EventStep.h"
+#include "GameStart.h"
+#include "GraphicsManager.h"
+#include "LogManager.h"
+#include "ObjectListIterator.h"
+#include "ResourceManager.h"
+#include "ScoreFile.h"
+#include "WorldManager.h"
+#include "game.h"
+#include "utility.h"
+
+GameOver::GameOver() : highscore(0) {
+  setType("GameOver");
+  highscore = score_file::read(SCORE_FILE);
+  ko::Sprite* p_sprite = ko::ResourceManager::getInstance().getSprite("gameover");
+  if (p_sprite == nullptr) {
+    ko::LogManager::getInstance().writeLog("GameOver::GameOver(): Warning! Sprite 'gameover' not found");
+  } else {
+    setSprite(p_sprite, true);
+    setSpriteSlowdown(15);
+    setTransparency('#');
+  }
+  audio::playSound("game over");
+  setLocation(ko::CENTER_CENTER);
+  registerInterest(ko::STEP_EVENT);
+
+  ko::WorldManager& world = ko::WorldManager::getInstance();
+  const ko::ObjectList active = world.getAllObjects(false);
+  for (ko::ObjectListIterator it(&active); !it.isDone(); it.next()) {
+    if (it.currentObject()->getType() != ko::VIEW_OBJECT) continue;
+    auto* p_display = static_cast<ko::ViewObject*>(it.currentObject());
+    const int score = p_display->getValue();
+    if (highscore < score) {
+      highscore = score;
+      setHighScore(score);
+    }
+    world.markForDelete(p_display);
+  }
+  registerInterest(ko::KEYBOARD_EVENT);
+  const EventGameOver game_over;
+  world.onEvent(&game_over);
+}
+
+GameOver::~GameOver() {
+  ko::WorldManager& world = ko::WorldManager::getInstance();
+  const ko::ObjectList all = world.getAllObjects(true);
+  for (ko::ObjectListIterator it(&all); !it.isDone(); it.next()) {
+    ko::Object* p_o = it.currentObject();
+    const std::string& type = p_o->getType();
+    if (type == ERRORS_OBJECT || type == ELIST) {
+      world.markForDelete(p_o);
+    } else if (type == ko::VIEW_OBJECT) {
+      static_cast<ko::ViewObject*>(p_o)->setValue(0);
+    } else if (type == "GameStart") {
+      p_o->setIsActive(true);
+      static_cast<GameStart*>(p_o)->playOnReturn();
+    }
+  }
+  const EventGameOver game_over;
+  world.onEvent(&game_over);
+}
+
+int GameOver::eventHandler(const ko::Event* p_e) {
+  if (p_e->getType() == ko::STEP_EVENT) {
+    step();
+    return 1;
+  }
+  if (p_e->getType() == ko::KEYBOARD_EVENT) {
+    const auto* p_key = static_cast<const ko::EventKeyboard*>(p_e);
+    if (p_key->getKey() == ko::Keyboard::R && p_key->getKeyboardAction() == ko::KEY_RELEASED) {
+      ko::WorldManager::getInstance().markForDelete(this);
+      return 1;
+    }
+  }
+  return 0;
+}
+
+void GameOver::step() {}
+
+void GameOver::draw() {
+  const std::string text = "Current highscore is " + ko::intToString(highscore);
+  ko::GraphicsManager::getInstance().drawString(ko::Vector(40, 3), text, ko::CENTER_JUSTIFIED,
+                                                ko::WHITE, 0);
+  ko::Object::draw();
+}
+
+void GameOver::setHighScore(int score) {
+  if (score_file::saveIfHigher(SCORE_FILE, score) != 0) {
+    ko::LogManager::getInstance().writeLog(
+        "GameOver::setHighScore(): Warning! Could not save the high score %d to %s", score,
+        SCORE_FILE.c_str());
+  }
+}
+
+int GameOver::getHighScore() const { return highscore; }

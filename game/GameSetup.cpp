@@ -1,0 +1,20 @@
+#include "GameSetup.h"
+
+#include "GameStart.h"
+#include "ResourceManager.h"
+
+void loadResources() {
+  ko::ResourceManager& resources = ko::ResourceManager::getInstance();
+  resources.loadSprite("../sprites/explosion-spr.txt", "explosion");
+  resources.loadSprite("../sprites/ship-spr.txt", "ship");
+  resources.loadSound("../sounds/errors-sound.wav", "errors");
+  resources.loadSound("../sounds/fire.wav", "fire");
+  resources.loadSound("../sounds/blast.wav", "blast");
+  resources.loadSound("../sounds/game-over.wav", "game over");
+  resources.loadSprite("../sprites/gamestart-spr.txt", "gamestart");
+  resources.loadSprite("../sprites/gameover-spr.txt", "gameover");
+  resources.loadMusic("../sounds/spectre.ogg", "spectre");
+  resources.loadMusic("../sounds/start-music.wav", "start music");
+}
+
+void populateWorld() { new GameStart; }

@@ -1,0 +1,8 @@
+// The two halves of the game's start that follow the engine's start-up:
+// registering every resource under its label, and placing the title screen.
+#pragma once
+
+// Loads the ten sprites, sounds and music; a file that fails is logged by
+// the loader and shows up later as a missing label.
+void loadResources();
+void populateWorld();

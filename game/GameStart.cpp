@@ -1,0 +1,61 @@
+#include "GameStart.h"
+
+#include "ErrorsObjectList.h"
+#include "EventKeyboard.h"
+#include "GameManager.h"
+#include "Hero.h"
+#include "LogManager.h"
+#include "ResourceManager.h"
+
+GameStart::GameStart() : p_music(nullptr), e_list(nullptr) {
+  setType("GameStart");
+  ko::ResourceManager& resources = ko::ResourceManager::getInstance();
+  ko::Sprite* p_sprite = resources.getSprite("gamestart");
+  if (p_sprite == nullptr) {
+    ko::LogManager::getInstance().writeLog(
+        "GameStart::GameStart(): Warning! Sprite 'gamestart' not found");
+  } else {
+    setSprite(p_sprite, true);
+    setSpriteSlowdown(15);
+  }
+  setLocation(ko::CENTER_CENTER);
+  registerInterest(ko::KEYBOARD_EVENT);
+  p_music = resources.getMusic("start music");
+  playMusic();
+}
+
+int GameStart::eventHandler(const ko::Event* p_e) {
+  if (p_e->getType() != ko::KEYBOARD_EVENT) return 0;
+  const auto* p_key = static_cast<const ko::EventKeyboard*>(p_e);
+  if (p_key->getKey() == ko::Keyboard::P) {
+    start();
+  } else if (p_key->getKey() == ko::Keyboard::Q) {
+    ko::GameManager::getInstance().setGameOver(true);
+  }
+  return 1;
+}
+
+void GameStart::draw() { ko::Object::draw(); }
+
+void GameStart::start() {
+  setIsActive(false);
+  if (p_music != nullptr) p_music->pause();
+  p_music = ko::ResourceManager::getInstance().getMusic("spectre");
+  playMusic();
+  new Hero;
+  e_list = new ErrorsObjectList;
+  auto* p_points = new ko::ViewObject;
+  p_points->setViewString("Points");
+  p_points->setValue(0);
+}
+
+void GameStart::playMusic() {
+  if (p_music != nullptr) p_music->play(true);
+}
+
+void GameStart::playOnReturn() {
+  p_music = ko::ResourceManager::getInstance().getMusic("start music");
+  if (p_music == nullptr) return;
+  p_music->pause();
+  p_music->play(true);
+}

@@ -1,0 +1,14 @@
+// Names and numbers shared by the typing game's classes.
+#pragma once
+
+#include <string>
+
+const std::string MAX_NUM_TOKEN = "numbers";
+const std::string ERRORS_OBJECT = "ErrorsObject";
+const std::string ELIST = "elist";
+const std::string GAMEOVER_EVENT = "game_over";
+// The spawner's target height when there is no target.
+const int LOWEST_HEIGHT = -300;
+
+const std::string CONTENTS_FILE = "../data/data.txt";
+const std::string SCORE_FILE = "../data/score.txt";
