@@ -4,9 +4,7 @@ namespace ko {
 
 EventStep::EventStep() : EventStep(0) {}
 
-EventStep::EventStep(int init_step_count) : step_count(init_step_count) {
-  setType(STEP_EVENT);
-}
+EventStep::EventStep(int init_step_count) : step_count(init_step_count) { setType(STEP_EVENT); }
 
 void EventStep::setStepCount(int new_step_count) { step_count = new_step_count; }
 

@@ -75,7 +75,9 @@ int LogManager::writeLine(bool separate_time, const char* fmt, va_list args) con
 void LogManager::setFlush(bool new_do_flush) { do_flush = new_do_flush; }
 void LogManager::setLogLevel(int new_log_level) { log_level = new_log_level; }
 int LogManager::getLogLevel() const { return log_level; }
-void LogManager::setLogTimeString(bool new_log_time_string) { log_time_string = new_log_time_string; }
+void LogManager::setLogTimeString(bool new_log_time_string) {
+  log_time_string = new_log_time_string;
+}
 void LogManager::setLogStepCount(bool new_log_step_count) { log_step_count = new_log_step_count; }
 
 }  // namespace ko

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "EventStep.h"
 #include "GameManager.h"
 #include "GraphicsManager.h"
-#include "EventStep.h"
 #include "InputManager.h"
 #include "SceneGraph.h"
 #include "Sprite.h"

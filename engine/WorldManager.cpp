@@ -34,7 +34,9 @@ const Box DEFAULT_WORLD(Vector(), WINDOW_HORIZONTAL_CHARS_DEFAULT, WINDOW_VERTIC
 }  // namespace
 
 WorldManager::WorldManager()
-    : boundary(DEFAULT_WORLD), view(DEFAULT_WORLD), p_view_following(nullptr),
+    : boundary(DEFAULT_WORLD),
+      view(DEFAULT_WORLD),
+      p_view_following(nullptr),
       deletion_walk_index(NOT_WALKING) {
   setType(WORLD_MANAGER);
 }

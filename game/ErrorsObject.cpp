@@ -18,12 +18,17 @@
 
 namespace {
 
-void removeAll(std::string& line, char ch) { line.erase(std::remove(line.begin(), line.end(), ch), line.end()); }
+void removeAll(std::string& line, char ch) {
+  line.erase(std::remove(line.begin(), line.end(), ch), line.end());
+}
 
 }  // namespace
 
 ErrorsObject::ErrorsObject(ErrorsObjectList* n_list, int max_num)
-    : list(n_list), hardness(1), color{ko::YELLOW, ko::MAGENTA, ko::RED}, max_number(max_num),
+    : list(n_list),
+      hardness(1),
+      color{ko::YELLOW, ko::MAGENTA, ko::RED},
+      max_number(max_num),
       cleared(false) {
   const int r = rand() % 100;
   if (r <= 29) hardness = 2;

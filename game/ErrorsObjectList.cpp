@@ -18,8 +18,12 @@ char koKeyboardToChar(ko::Keyboard::Key key) {
 }
 
 ErrorsObjectList::ErrorsObjectList()
-    : highest_gap(240), max_height(LOWEST_HEIGHT), max_object(nullptr), accelerate(1.0f),
-      reduction(0.0f), start(true) {
+    : highest_gap(240),
+      max_height(LOWEST_HEIGHT),
+      max_object(nullptr),
+      accelerate(1.0f),
+      reduction(0.0f),
+      start(true) {
   setType(ELIST);
   registerInterest(ko::KEYBOARD_EVENT);
   setSolidness(ko::SPECTRAL);

@@ -19,7 +19,8 @@ GameOver::GameOver() : highscore(0) {
   highscore = score_file::read(SCORE_FILE);
   ko::Sprite* p_sprite = ko::ResourceManager::getInstance().getSprite("gameover");
   if (p_sprite == nullptr) {
-    ko::LogManager::getInstance().writeLog("GameOver::GameOver(): Warning! Sprite 'gameover' not found");
+    ko::LogManager::getInstance().writeLog(
+        "GameOver::GameOver(): Warning! Sprite 'gameover' not found");
   } else {
     setSprite(p_sprite, true);
     setSpriteSlowdown(15);

@@ -28,7 +28,8 @@ Hero::~Hero() {
   new GameOver;
   for (int dx = -8; dx <= 8; dx += 5) {
     for (int dy = -5; dy <= 5; dy += 3) {
-      (new Explosion)->setPos(getPos() + ko::Vector(static_cast<float>(dx), static_cast<float>(dy)));
+      (new Explosion)
+          ->setPos(getPos() + ko::Vector(static_cast<float>(dx), static_cast<float>(dy)));
     }
   }
 }

@@ -30,8 +30,7 @@ class LogManager : public Manager {
   int writeLog(const char* fmt, ...) const __attribute__((format(printf, 2, 3)));
   // The same, but only when log_level is above the manager's level;
   // returns 0 for a suppressed line.
-  int writeLog(int log_level, const char* fmt, ...) const
-      __attribute__((format(printf, 3, 4)));
+  int writeLog(int log_level, const char* fmt, ...) const __attribute__((format(printf, 3, 4)));
 
   void setFlush(bool do_flush);
   void setLogLevel(int new_log_level);

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "Box.h"
+#include "RecordingObject.h"
 #include "Vector.h"
 #include "WorldManager.h"
-#include "RecordingObject.h"
 #include "utility.h"
 
 TEST(Vector, LengthNormalisationAndZeroTest) {

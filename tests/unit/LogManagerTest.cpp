@@ -29,7 +29,10 @@ struct LayoutCase {
 }  // namespace
 
 TEST(LogManager, ConstructionEmptiesTheOldLog) {
-  { std::ofstream old(ko::LOGFILE_DEFAULT); old << "from an earlier run\n"; }
+  {
+    std::ofstream old(ko::LOGFILE_DEFAULT);
+    old << "from an earlier run\n";
+  }
   ko::LogManager& log = ko::LogManager::getInstance();
   EXPECT_TRUE(log.isStarted());
   EXPECT_EQ(log.writeLog("fresh %d", 1), 8);
@@ -40,10 +43,10 @@ TEST(LogManager, ConstructionEmptiesTheOldLog) {
 
 TEST(LogManager, LineLayoutsFollowThePrefixFlags) {
   const LayoutCase cases[] = {
-      {false, false, false, "M"},         {false, false, true, "M"},
-      {true, false, false, "TM"},         {true, false, true, "T\t\tM"},
-      {false, true, false, "7\t\tM"},     {false, true, true, "7\t\tM"},
-      {true, true, false, "T7\t\tM"},     {true, true, true, "T\t\t7\t\tM"},
+      {false, false, false, "M"},     {false, false, true, "M"},
+      {true, false, false, "TM"},     {true, false, true, "T\t\tM"},
+      {false, true, false, "7\t\tM"}, {false, true, true, "7\t\tM"},
+      {true, true, false, "T7\t\tM"}, {true, true, true, "T\t\t7\t\tM"},
   };
   ko::LogManager& log = ko::LogManager::getInstance();
   for (int i = 0; i < 7; ++i) ko::GameManager::getInstance().runIteration();

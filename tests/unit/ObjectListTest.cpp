@@ -8,7 +8,9 @@
 namespace {
 
 // Distinct fake pointers: the list never dereferences its entries.
-ko::Object* fake(int i) { return reinterpret_cast<ko::Object*>(static_cast<uintptr_t>(16 * (i + 1))); }
+ko::Object* fake(int i) {
+  return reinterpret_cast<ko::Object*>(static_cast<uintptr_t>(16 * (i + 1)));
+}
 
 std::vector<ko::Object*> entries(const ko::ObjectList& list) {
   std::vector<ko::Object*> out;

@@ -63,7 +63,8 @@ TEST(SceneGraph, RemovalClearsEveryListInEitherState) {
   p_inactive->setIsActive(false);
   delete p_active;
   delete p_inactive;
-  for (int alt = 0; alt <= ko::MAX_ALTITUDE; ++alt) EXPECT_TRUE(graph().visibleObjects(alt).isEmpty());
+  for (int alt = 0; alt <= ko::MAX_ALTITUDE; ++alt)
+    EXPECT_TRUE(graph().visibleObjects(alt).isEmpty());
   EXPECT_TRUE(graph().activeObjects().isEmpty());
   EXPECT_TRUE(graph().inactiveObjects().isEmpty());
   EXPECT_TRUE(graph().solidObjects().isEmpty());

@@ -216,8 +216,8 @@ TEST(WorldManager, DrawsLayersInOrderAndSkipsWhatIsOutOfView) {
   };
   make("c", 3, ko::Vector(1, 1));
   make("a", 0, ko::Vector(2, 2));
-  make("b", 0, ko::Vector(80, 24));      // touches the view's corner
-  make("x", 1, ko::Vector(200, 200));    // out of view
+  make("b", 0, ko::Vector(80, 24));    // touches the view's corner
+  make("x", 1, ko::Vector(200, 200));  // out of view
   world().draw();
   EXPECT_EQ(order, "abc");
 
