@@ -8,6 +8,8 @@
 #include <iostream>
 #include <string>
 
+#include "GameManager.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -36,6 +38,9 @@ int main(int argc, char** argv) {
   }
   fs::current_path(root / "work");
   const int result = RUN_ALL_TESTS();
+  // The world owns what tests created with new; shutting the engine down
+  // deletes it while every manager is still alive.
+  ko::GameManager::getInstance().shutDown();
   if (std::getenv("KO_KEEP_TEST_DIR") == nullptr) {
     std::error_code ignored;
     fs::current_path(fs::temp_directory_path(), ignored);

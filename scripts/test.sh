@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# The one test command: installs missing Debian packages (as root), starts a
+# private headless X server, then builds and runs the whole suite twice: once
+# as a normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Warnings are errors in both.
+#
+# Any arguments go to ctest, e.g.  bash scripts/test.sh -L unit
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/.." && pwd)
+CTEST_ARGS=("$@")
+JOBS=$(nproc)
+
+log() { printf '\n==> %s\n' "$*"; }
+
+bash "$ROOT/scripts/install-deps.sh" || exit 1
+
+# --- A private X server -------------------------------------------------------
+# Always our own, even when DISPLAY is set, so that tests never open windows or
+# send keys on a developer's desktop.
+XVFB_PID=
+SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/korvane-test.XXXXXX")
+
+# shellcheck disable=SC2317  # called from the EXIT trap
+cleanup() {
+  if [[ -n "$XVFB_PID" ]]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+  fi
+  rm -rf "$SCRATCH"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+start_xvfb() {
+  local n cookie i
+  export XAUTHORITY="$SCRATCH/Xauthority"
+  cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+  for ((n = 99; n < 200; n++)); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    : >"$XAUTHORITY"
+    xauth -q -f "$XAUTHORITY" add ":$n" . "$cookie"
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset -auth "$XAUTHORITY" \
+      >"$SCRATCH/xvfb-$n.log" 2>&1 &
+    XVFB_PID=$!
+    # Up to 10 s for it to answer; if it dies (display taken meanwhile), try the next.
+    for ((i = 0; i < 100; i++)); do
+      if ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
+        break
+      fi
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    if [[ -n "$XVFB_PID" ]]; then
+      kill "$XVFB_PID" 2>/dev/null
+      wait "$XVFB_PID" 2>/dev/null
+      XVFB_PID=
+    fi
+  done
+  echo "test: could not start Xvfb on any display from :99 to :199" >&2
+  cat "$SCRATCH"/xvfb-*.log >&2 2>/dev/null
+  return 1
+}
+
+log "Starting Xvfb"
+start_xvfb || exit 1
+echo "DISPLAY=$DISPLAY ($(xdotool getdisplaygeometry))"
+
+# No sound card and no GPU in CI: OpenAL plays into nothing, Mesa renders in software.
+export ALSOFT_DRIVERS=null
+export LIBGL_ALWAYS_SOFTWARE=1
+
+# --- Sanitizer settings (read only by the sanitized build) ----------------------
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
+
+# Mesa unloads its software GL driver when the X display closes, which leaves
+# the driver's own leftovers as leaks with no stack to recognise them by. The
+# sanitized tests therefore run with the driver (and the ASan runtime, which
+# must come first) preloaded, so that it stays loaded to the end. The cross-
+# compiling emulator is the hook through which CMake and ctest launch every
+# test executable, test discovery included, without the preload reaching
+# cmake, the compiler or ctest itself.
+SANITIZED_LAUNCHER=()
+asan_rt=$(readlink -f "$(g++ -print-file-name=libasan.so)")
+gl_driver=$(dpkg -L libgl1-mesa-dri 2>/dev/null | grep -m1 '/swrast_dri\.so$' || true)
+if [[ -f "$asan_rt" && -n "$gl_driver" ]]; then
+  SANITIZED_LAUNCHER=("-DCMAKE_CROSSCOMPILING_EMULATOR=env;LD_PRELOAD=$asan_rt:$gl_driver")
+else
+  echo "test: warning: ASan runtime or Mesa's software driver not found; leak reports may include the GL driver" >&2
+fi
+
+# --- Build and run ------------------------------------------------------------
+declare -A RESULT
+ORDER=()
+
+# run_suite NAME BUILD_DIR CMAKE_ARGS...
+run_suite() {
+  local name=$1 dir=$2 start=$SECONDS
+  shift 2
+  ORDER+=("$name")
+  log "$name: configure ($dir)"
+  if ! cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"; then
+    RESULT[$name]="FAILED at configure"
+    return 1
+  fi
+  log "$name: build"
+  if ! cmake --build "$dir" --parallel "$JOBS"; then
+    RESULT[$name]="FAILED at build"
+    return 1
+  fi
+  log "$name: test"
+  if ! ctest --test-dir "$dir" --output-on-failure --no-tests=error -j2 "${CTEST_ARGS[@]}"; then
+    RESULT[$name]="FAILED in tests ($((SECONDS - start)) s)"
+    return 1
+  fi
+  RESULT[$name]="passed ($((SECONDS - start)) s)"
+}
+
+status=0
+run_suite "normal build" "$ROOT/build" -DKO_WARNINGS_AS_ERRORS=ON || status=1
+run_suite "sanitized build" "$ROOT/build-asan" -DKO_SANITIZE=ON -DKO_WARNINGS_AS_ERRORS=ON \
+  "${SANITIZED_LAUNCHER[@]}" || status=1
+
+log "Summary"
+for name in "${ORDER[@]}"; do
+  printf '  %-16s %s\n' "$name:" "${RESULT[$name]}"
+done
+if ((status == 0)); then
+  echo "ALL PASSED"
+else
+  echo "SOME FAILED"
+fi
+exit "$status"
