@@ -74,7 +74,10 @@ void Object::setID(int new_id) { id = new_id; }
 int Object::getID() const { return id; }
 void Object::setType(const std::string& new_type) { type = new_type; }
 const std::string& Object::getType() const { return type; }
-void Object::setPos(const Vector& new_pos) { pos = new_pos; }
+void Object::setPos(const Vector& new_pos) {
+  pos = new_pos;
+  WorldManager::getInstance().getSceneGraph().updateBounds(this);
+}
 const Vector& Object::getPos() const { return pos; }
 
 void Object::setXVelocity(float new_x_velocity) { x_velocity = new_x_velocity; }
@@ -116,7 +119,7 @@ void Object::setSprite(Sprite* p_new_sprite, bool set_box) {
   const float height = static_cast<float>(p_sprite->getHeight());
   Box sprite_box(Vector(), width, height);
   if (sprite_center) sprite_box.setCorner(Vector(-(width / 2), -(height / 2)));
-  if (set_box) box = sprite_box;
+  if (set_box) setBox(sprite_box);
 }
 
 Sprite* Object::getSprite() const { return p_sprite; }
@@ -134,7 +137,10 @@ void Object::setSpriteSlowdownCount(int new_sprite_slowdown_count) {
 int Object::getSpriteSlowdownCount() const { return sprite_slowdown_count; }
 void Object::setTransparency(char new_transparency) { sprite_transparency = new_transparency; }
 char Object::getTransparency() const { return sprite_transparency; }
-void Object::setBox(Box new_box) { box = new_box; }
+void Object::setBox(Box new_box) {
+  box = new_box;
+  WorldManager::getInstance().getSceneGraph().updateBounds(this);
+}
 Box Object::getBox() const { return box; }
 
 int Object::registerInterest(std::string event_type) {

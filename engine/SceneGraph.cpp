@@ -1,5 +1,9 @@
 #include "SceneGraph.h"
 
+#include <vector>
+
+#include "SolidIndex.h"
+
 namespace ko {
 
 namespace {
@@ -8,21 +12,21 @@ bool validAltitude(int altitude) { return altitude >= 0 && altitude <= MAX_ALTIT
 
 }  // namespace
 
-SceneGraph::SceneGraph() = default;
+SceneGraph::SceneGraph() : solid_index(std::make_unique<SolidIndex>()), spatial_indexing(true) {}
 
 SceneGraph::~SceneGraph() = default;
 
 int SceneGraph::insertObject(Object* p_o) {
   if (!p_o->isActive()) return inactive_objects.insert(p_o);
   if (active_objects.insert(p_o) != 0) return -1;
-  if (p_o->isSolid() && solid_objects.insert(p_o) != 0) return -1;
+  if (p_o->isSolid() && addSolid(p_o) != 0) return -1;
   return visible_objects[p_o->getAltitude()].insert(p_o);
 }
 
 int SceneGraph::removeObject(Object* p_o) {
   if (!p_o->isActive()) return inactive_objects.remove(p_o);
   if (active_objects.remove(p_o) != 0) return -1;
-  if (p_o->isSolid() && solid_objects.remove(p_o) != 0) return -1;
+  if (p_o->isSolid() && dropSolid(p_o) != 0) return -1;
   return visible_objects[p_o->getAltitude()].remove(p_o);
 }
 
@@ -37,7 +41,29 @@ ObjectList SceneGraph::visibleObjects(int altitude) const {
   return visible_objects[altitude];
 }
 
-const ObjectList& SceneGraph::solidList() const { return solid_objects; }
+ObjectList SceneGraph::solidObjectsNear(Box box) const {
+  std::vector<Object*> near;
+  if (!spatial_indexing || !solid_index->candidates(box, near)) return solid_objects;
+  ObjectList result;
+  for (Object* p_o : near) result.insert(p_o);
+  return result;
+}
+
+void SceneGraph::updateBounds(Object* p_o) { solid_index->update(p_o); }
+
+void SceneGraph::setSpatialIndexing(bool on) { spatial_indexing = on; }
+
+// The solid list and its index change together.
+int SceneGraph::addSolid(Object* p_o) {
+  if (solid_objects.insert(p_o) != 0) return -1;
+  solid_index->insert(p_o);
+  return 0;
+}
+
+int SceneGraph::dropSolid(Object* p_o) {
+  solid_index->remove(p_o);
+  return solid_objects.remove(p_o);
+}
 
 int SceneGraph::updateAltitude(Object* p_o, int new_alt) {
   if (!validAltitude(new_alt)) return -1;
@@ -47,8 +73,8 @@ int SceneGraph::updateAltitude(Object* p_o, int new_alt) {
 
 int SceneGraph::updateSolidness(Object* p_o, Solidness new_solidness) {
   if (!p_o->isActive()) return p_o->isSolid() ? -1 : 0;
-  if (p_o->isSolid() && solid_objects.remove(p_o) != 0) return -1;
-  if (new_solidness == HARD || new_solidness == SOFT) return solid_objects.insert(p_o);
+  if (p_o->isSolid() && dropSolid(p_o) != 0) return -1;
+  if (new_solidness == HARD || new_solidness == SOFT) return addSolid(p_o);
   return 0;
 }
 
@@ -57,18 +83,19 @@ int SceneGraph::updateActive(Object* p_o, bool new_active) {
   if (!new_active) {
     if (active_objects.remove(p_o) != 0) return -1;
     if (visible_objects[p_o->getAltitude()].remove(p_o) != 0) return -1;
-    if (p_o->isSolid() && solid_objects.remove(p_o) != 0) return -1;
+    if (p_o->isSolid() && dropSolid(p_o) != 0) return -1;
     return inactive_objects.insert(p_o);
   }
   if (active_objects.insert(p_o) != 0) return -1;
   if (visible_objects[p_o->getAltitude()].insert(p_o) != 0) return -1;
-  if (p_o->isSolid() && solid_objects.insert(p_o) != 0) return -1;
+  if (p_o->isSolid() && addSolid(p_o) != 0) return -1;
   return inactive_objects.remove(p_o);
 }
 
 void SceneGraph::clear() {
   active_objects.clear();
   solid_objects.clear();
+  solid_index->clear();
   for (ObjectList& layer : visible_objects) layer.clear();
   inactive_objects.clear();
 }

@@ -134,7 +134,8 @@ void WorldManager::draw() {
 ObjectList WorldManager::isCollision(const Object* p_o, Vector where) const {
   const Box moved = getWorldBox(p_o, where);
   ObjectList hits;
-  for (ObjectListIterator it(&scene_graph.solidList()); !it.isDone(); it.next()) {
+  const ObjectList near = scene_graph.solidObjectsNear(moved);
+  for (ObjectListIterator it(&near); !it.isDone(); it.next()) {
     Object* p_other = it.currentObject();
     if (p_other == p_o) continue;
     if (boxIntersectsBox(moved, getWorldBox(p_other))) hits.insert(p_other);

@@ -3,10 +3,15 @@
 // by the world manager; holds pointers only.
 #pragma once
 
+#include <memory>
+
+#include "Box.h"
 #include "Object.h"
 #include "ObjectList.h"
 
 namespace ko {
+
+class SolidIndex;
 
 const int MAX_ALTITUDE = 4;
 
@@ -14,6 +19,8 @@ class SceneGraph {
  public:
   SceneGraph();
   ~SceneGraph();
+  SceneGraph(const SceneGraph&) = delete;
+  SceneGraph& operator=(const SceneGraph&) = delete;
 
   // Each returns 0, or -1 at the first list operation that fails (a full
   // list, or an object missing from a list); earlier steps stay done.
@@ -25,8 +32,15 @@ class SceneGraph {
   ObjectList solidObjects() const;
   // Empty for an altitude outside 0..MAX_ALTITUDE.
   ObjectList visibleObjects(int altitude) const;
-  // The solid list itself, for readers that must not pay for a copy.
-  const ObjectList& solidList() const;
+  // The solid objects whose world box may meet box (a superset of those
+  // that do), in solid-list order. With spatial indexing off, the whole
+  // solid list.
+  ObjectList solidObjectsNear(Box box) const;
+  // Called after an object's position or box changed.
+  void updateBounds(Object* p_o);
+  // On by default; off makes every query scan the whole solid list, the
+  // reference that the index must match.
+  void setSpatialIndexing(bool on);
 
   // Called before the object stores its new value.
   int updateAltitude(Object* p_o, int new_alt);
@@ -36,10 +50,15 @@ class SceneGraph {
   void clear();
 
  private:
+  int addSolid(Object* p_o);
+  int dropSolid(Object* p_o);
+
   ObjectList active_objects;
   ObjectList solid_objects;
   ObjectList visible_objects[MAX_ALTITUDE + 1];
   ObjectList inactive_objects;
+  std::unique_ptr<SolidIndex> solid_index;
+  bool spatial_indexing;
 };
 
 }  // namespace ko
