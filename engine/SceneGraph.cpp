@@ -1,7 +1,5 @@
 #include "SceneGraph.h"
 
-#include <vector>
-
 #include "SolidIndex.h"
 
 namespace ko {
@@ -42,11 +40,9 @@ ObjectList SceneGraph::visibleObjects(int altitude) const {
 }
 
 ObjectList SceneGraph::solidObjectsNear(Box box) const {
-  std::vector<Object*> near;
+  ObjectList near;
   if (!spatial_indexing || !solid_index->candidates(box, near)) return solid_objects;
-  ObjectList result;
-  for (Object* p_o : near) result.insert(p_o);
-  return result;
+  return near;
 }
 
 void SceneGraph::updateBounds(Object* p_o) { solid_index->update(p_o); }

@@ -112,7 +112,7 @@ void SolidIndex::clear() {
   oversized.clear();
 }
 
-bool SolidIndex::candidates(const Box& box, std::vector<Object*>& out) const {
+bool SolidIndex::candidates(const Box& box, ObjectList& out) const {
   out.clear();
   CellRange range{};
   if (!cellRangeOf(box, range)) return false;
@@ -125,8 +125,10 @@ bool SolidIndex::candidates(const Box& box, std::vector<Object*>& out) const {
   }
   std::sort(found.begin(), found.end(),
             [](const Slot& a, const Slot& b) { return a.order < b.order; });
+  const Object* p_previous = nullptr;
   for (const Slot& slot : found) {
-    if (out.empty() || out.back() != slot.p_o) out.push_back(slot.p_o);
+    if (slot.p_o != p_previous) out.insert(slot.p_o);
+    p_previous = slot.p_o;
   }
   return true;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Box.h"
+#include "ObjectList.h"
 
 namespace ko {
 
@@ -29,7 +30,7 @@ class SolidIndex {
   // Fills out with the indexed objects whose world box may meet box, in
   // solid-list order, each once. Returns false when the box is too large or
   // malformed to look up, and the caller must test every solid object.
-  bool candidates(const Box& box, std::vector<Object*>& out) const;
+  bool candidates(const Box& box, ObjectList& out) const;
 
  private:
   struct CellRange {

@@ -1,0 +1,190 @@
+#include "InputManager.h"
+
+#include "GameManager.h"
+#include "GraphicsManager.h"
+
+namespace ko {
+
+namespace {
+
+// Indexed by engine key value 0..72; each names exactly one window-library
+// key, so the table serves both directions.
+const sf::Keyboard::Key KEY_TABLE[] = {
+    sf::Keyboard::Space,     sf::Keyboard::Enter,     sf::Keyboard::Escape,
+    sf::Keyboard::Tab,       sf::Keyboard::Left,      sf::Keyboard::Right,
+    sf::Keyboard::Up,        sf::Keyboard::Down,      sf::Keyboard::Pause,
+    sf::Keyboard::Hyphen,    sf::Keyboard::Add,       sf::Keyboard::Tilde,
+    sf::Keyboard::Period,    sf::Keyboard::Comma,     sf::Keyboard::Slash,
+    sf::Keyboard::Equal,     sf::Keyboard::Backslash, sf::Keyboard::Multiply,
+    sf::Keyboard::Quote,     sf::Keyboard::Semicolon, sf::Keyboard::LControl,
+    sf::Keyboard::RControl,  sf::Keyboard::LShift,    sf::Keyboard::RShift,
+    sf::Keyboard::F1,        sf::Keyboard::F2,        sf::Keyboard::F3,
+    sf::Keyboard::F4,        sf::Keyboard::F5,        sf::Keyboard::F6,
+    sf::Keyboard::F7,        sf::Keyboard::F8,        sf::Keyboard::F9,
+    sf::Keyboard::F10,       sf::Keyboard::F11,       sf::Keyboard::F12,
+    sf::Keyboard::A,         sf::Keyboard::B,         sf::Keyboard::C,
+    sf::Keyboard::D,         sf::Keyboard::E,         sf::Keyboard::F,
+    sf::Keyboard::G,         sf::Keyboard::H,         sf::Keyboard::I,
+    sf::Keyboard::J,         sf::Keyboard::K,         sf::Keyboard::L,
+    sf::Keyboard::M,         sf::Keyboard::N,         sf::Keyboard::O,
+    sf::Keyboard::P,         sf::Keyboard::Q,         sf::Keyboard::R,
+    sf::Keyboard::S,         sf::Keyboard::T,         sf::Keyboard::U,
+    sf::Keyboard::V,         sf::Keyboard::W,         sf::Keyboard::X,
+    sf::Keyboard::Y,         sf::Keyboard::Z,         sf::Keyboard::Num1,
+    sf::Keyboard::Num2,      sf::Keyboard::Num3,      sf::Keyboard::Num4,
+    sf::Keyboard::Num5,      sf::Keyboard::Num6,      sf::Keyboard::Num7,
+    sf::Keyboard::Num8,      sf::Keyboard::Num9,      sf::Keyboard::Num0,
+    sf::Keyboard::Backspace,
+};
+const int KEY_COUNT = static_cast<int>(sizeof(KEY_TABLE) / sizeof(KEY_TABLE[0]));
+static_assert(sizeof(KEY_TABLE) / sizeof(KEY_TABLE[0]) == Keyboard::BACKSPACE + 1,
+              "one window-library key per engine key");
+
+Vector eventPixelsToSpaces(int x, int y) {
+  return pixelsToSpaces(Vector(static_cast<float>(x), static_cast<float>(y)));
+}
+
+}  // namespace
+
+InputManager::InputManager() { setType(INPUT_MANAGER); }
+
+InputManager& InputManager::getInstance() {
+  static InputManager input_manager;
+  return input_manager;
+}
+
+int InputManager::startUp() {
+  GraphicsManager& graphics_manager = GraphicsManager::getInstance();
+  if (!graphics_manager.isStarted() || graphics_manager.getWindow() == nullptr) {
+    return -1;
+  }
+  // Holding is reported by polling each iteration instead of by repeats.
+  graphics_manager.getWindow()->setKeyRepeatEnabled(false);
+  return Manager::startUp();
+}
+
+void InputManager::shutDown() {
+  Manager::shutDown();
+  GraphicsManager& graphics_manager = GraphicsManager::getInstance();
+  if (graphics_manager.isStarted() && graphics_manager.getWindow() != nullptr) {
+    graphics_manager.getWindow()->setKeyRepeatEnabled(true);
+  }
+}
+
+bool InputManager::isValid(std::string event_type) const {
+  return event_type == KEYBOARD_EVENT || event_type == MOUSE_EVENT;
+}
+
+void InputManager::getInput() {
+  GraphicsManager& graphics_manager = GraphicsManager::getInstance();
+  sf::RenderWindow* p_window = graphics_manager.getWindow();
+  if (!graphics_manager.isStarted() || p_window == nullptr) {
+    return;
+  }
+  // Reused for every event of this call: each branch sets only its fields.
+  EventKeyboard keyboard_event;
+  EventMouse mouse_event;
+
+  sf::Event event;
+  while (p_window->pollEvent(event)) {
+    switch (event.type) {
+      case sf::Event::Closed:
+        GameManager::getInstance().setGameOver(true);
+        return;
+      case sf::Event::KeyPressed:
+        keyboard_event.setKey(sfkeyboardToKoKeyboard(event.key.code));
+        keyboard_event.setKeyboardAction(KEY_PRESSED);
+        onEvent(&keyboard_event);
+        break;
+      case sf::Event::KeyReleased:
+        keyboard_event.setKeyboardAction(KEY_RELEASED);
+        keyboard_event.setKey(sfkeyboardToKoKeyboard(event.key.code));
+        onEvent(&keyboard_event);
+        break;
+      case sf::Event::MouseButtonReleased:
+        mouse_event.setMouseAction(BUTTON_RELEASED);
+        mouse_event.setMouseButton(sfmouseToKoMouse(event.mouseButton.button));
+        mouse_event.setMousePosition(
+            eventPixelsToSpaces(event.mouseButton.x, event.mouseButton.y));
+        onEvent(&mouse_event);
+        break;
+      case sf::Event::MouseMoved:
+        mouse_event.setMouseAction(MOUSE_MOVED);
+        mouse_event.setMousePosition(eventPixelsToSpaces(event.mouseMove.x, event.mouseMove.y));
+        onEvent(&mouse_event);
+        break;
+      default:
+        break;
+    }
+  }
+
+  for (int key = 0; key < KEY_COUNT; key++) {
+    if (sf::Keyboard::isKeyPressed(KEY_TABLE[key])) {
+      keyboard_event.setKey(static_cast<Keyboard::Key>(key));
+      keyboard_event.setKeyboardAction(KEY_DOWN);
+      onEvent(&keyboard_event);
+    }
+  }
+
+  const Mouse::EventMouseButton buttons[] = {Mouse::LEFT_BUTTON, Mouse::RIGHT_BUTTON,
+                                             Mouse::MIDDLE_BUTTON};
+  for (Mouse::EventMouseButton button : buttons) {
+    if (sf::Mouse::isButtonPressed(komouseToSfMouse(button))) {
+      const sf::Vector2i pixel_pos = sf::Mouse::getPosition(*p_window);
+      mouse_event.setMouseButton(button);
+      mouse_event.setMouseAction(BUTTON_DOWN);
+      mouse_event.setMousePosition(eventPixelsToSpaces(pixel_pos.x, pixel_pos.y));
+      onEvent(&mouse_event);
+    }
+  }
+}
+
+Vector InputManager::getMousePosition() const {
+  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  if (p_window == nullptr) {
+    return Vector();
+  }
+  const sf::Vector2i pixel_pos = sf::Mouse::getPosition(*p_window);
+  return eventPixelsToSpaces(pixel_pos.x, pixel_pos.y);
+}
+
+Keyboard::Key sfkeyboardToKoKeyboard(sf::Keyboard::Key sf_key) {
+  for (int key = 0; key < KEY_COUNT; key++) {
+    if (KEY_TABLE[key] == sf_key) {
+      return static_cast<Keyboard::Key>(key);
+    }
+  }
+  return Keyboard::UNDEFINED_KEY;
+}
+
+sf::Keyboard::Key kokeyboardToSfKeyboard(Keyboard::Key ko_key) {
+  if (ko_key < 0 || ko_key >= KEY_COUNT) {
+    return sf::Keyboard::Unknown;
+  }
+  return KEY_TABLE[ko_key];
+}
+
+Mouse::EventMouseButton sfmouseToKoMouse(sf::Mouse::Button sf_button) {
+  switch (sf_button) {
+    case sf::Mouse::Right:
+      return Mouse::RIGHT_BUTTON;
+    case sf::Mouse::Middle:
+      return Mouse::MIDDLE_BUTTON;
+    default:
+      // Left, and the extra buttons the engine does not know.
+      return Mouse::LEFT_BUTTON;
+  }
+}
+
+sf::Mouse::Button komouseToSfMouse(Mouse::EventMouseButton ko_button) {
+  switch (ko_button) {
+    case Mouse::RIGHT_BUTTON:
+      return sf::Mouse::Right;
+    case Mouse::MIDDLE_BUTTON:
+      return sf::Mouse::Middle;
+    default:
+      return sf::Mouse::Left;
+  }
+}
+
+}  // namespace ko

@@ -1,0 +1,39 @@
+#include "Pause.h"
+
+#include "EventKeyboard.h"
+#include "GraphicsManager.h"
+#include "InputManager.h"
+
+namespace ko {
+
+Pause::Pause(int init_pause_key) : pause_key(init_pause_key) {
+  registerInterest(KEYBOARD_EVENT);
+}
+
+int Pause::eventHandler(const Event* p_e) {
+  if (p_e->getType() != KEYBOARD_EVENT) {
+    return 0;
+  }
+  const EventKeyboard* p_keyboard_event = static_cast<const EventKeyboard*>(p_e);
+  if (p_keyboard_event->getKey() != pause_key ||
+      p_keyboard_event->getKeyboardAction() != KEY_RELEASED) {
+    return 0;
+  }
+  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  if (p_window == nullptr || !p_window->isOpen()) {
+    return 0;
+  }
+  const sf::Keyboard::Key sf_key = kokeyboardToSfKeyboard(static_cast<Keyboard::Key>(pause_key));
+  // Waiting blocks instead of polling so a paused game costs no processor
+  // time. Everything that arrives meanwhile, a close request included, is
+  // consumed and lost.
+  sf::Event event;
+  while (p_window->waitEvent(event)) {
+    if (event.type == sf::Event::KeyReleased && event.key.code == sf_key) {
+      break;
+    }
+  }
+  return 1;
+}
+
+}  // namespace ko

@@ -1,0 +1,151 @@
+#include "ViewObject.h"
+
+#include <utility>
+
+#include "EventView.h"
+#include "GraphicsManager.h"
+#include "WorldManager.h"
+#include "utility.h"
+
+namespace ko {
+
+ViewObject::ViewObject()
+    : value(0), draw_value(true), border(true), color(WHITE), location(TOP_LEFT) {
+  setAltitude(MAX_ALTITUDE);
+  setSolidness(SPECTRAL);
+  setLocation(TOP_LEFT);
+  setType(VIEW_OBJECT);
+  registerInterest(VIEW_EVENT);
+}
+
+void ViewObject::setViewString(std::string new_view_string) {
+  view_string = std::move(new_view_string);
+}
+std::string ViewObject::getViewString() const { return view_string; }
+void ViewObject::setValue(int new_value) { value = new_value; }
+int ViewObject::getValue() const { return value; }
+void ViewObject::setDrawValue(bool new_draw_value) { draw_value = new_draw_value; }
+bool ViewObject::getDrawValue() const { return draw_value; }
+
+// The vertical placement depends on the border, so a change re-places.
+void ViewObject::setBorder(bool new_border) {
+  if (border != new_border) {
+    border = new_border;
+    setLocation(getLocation());
+  }
+}
+bool ViewObject::getBorder() const { return border; }
+void ViewObject::setColor(Color new_color) { color = new_color; }
+Color ViewObject::getColor() const { return color; }
+ViewObjectLocation ViewObject::getLocation() const { return location; }
+
+void ViewObject::setLocation(ViewObjectLocation new_location) {
+  const Box view = WorldManager::getInstance().getView();
+  const float h = view.getHorizontal();
+  const float v = view.getVertical();
+  float x = 0;
+  float y = 0;
+  float adjust = 0;  // without a border the one-line text moves nearer the edge
+  switch (new_location) {
+    case TOP_LEFT:
+      x = h / 6;
+      y = 2;
+      adjust = -1;
+      break;
+    case TOP_CENTER:
+      x = 3 * h / 6;
+      y = 2;
+      adjust = -1;
+      break;
+    case TOP_RIGHT:
+      x = 5 * h / 6;
+      y = 2;
+      break;
+    case CENTER_LEFT:
+      x = h / 6;
+      y = 3 * v / 6;
+      break;
+    case CENTER_CENTER:
+      x = 3 * h / 6;
+      y = 3 * v / 6;
+      break;
+    case CENTER_RIGHT:
+      x = 5 * h / 6;
+      y = 3 * v / 6;
+      adjust = 1;
+      break;
+    case BOTTOM_LEFT:
+      x = h / 6;
+      y = v - 3;
+      adjust = -1;
+      break;
+    case BOTTOM_CENTER:
+      x = 3 * h / 6;
+      y = v - 3;
+      adjust = -1;
+      break;
+    case BOTTOM_RIGHT:
+      x = 5 * h / 6;
+      y = v - 3;
+      adjust = -1;
+      break;
+    default:
+      location = UNDEFINED;
+      return;
+  }
+  if (border) {
+    adjust = 0;
+  }
+  setPos(Vector(x, y + adjust));
+  location = new_location;
+}
+
+void ViewObject::setPosition(Vector view_pos) {
+  setPos(view_pos);
+  location = UNDEFINED;
+}
+
+void ViewObject::draw() {
+  const std::string value_str = intToString(value);
+  const int n = static_cast<int>(view_string.size() + value_str.size()) + 1;
+  std::string text;
+  if (border) {
+    int left = 1;
+    int right = 1;
+    if (n <= 12) {
+      const int d = 13 - n;
+      left = d / 2;
+      right = d - d / 2;
+    }
+    text = "|" + std::string(static_cast<std::size_t>(left), ' ') + view_string + " " +
+           value_str + std::string(static_cast<std::size_t>(right), ' ') + "|";
+  } else {
+    text = view_string + " " + value_str;
+  }
+  const Vector pos = viewToWorld(getPos());
+  const GraphicsManager& graphics_manager = GraphicsManager::getInstance();
+  graphics_manager.drawString(pos, text, CENTER_JUSTIFIED, color, 0);
+  if (border) {
+    const std::string line(text.size(), '-');
+    graphics_manager.drawString(Vector(pos.x, pos.y - 1), line, CENTER_JUSTIFIED, color, 0);
+    graphics_manager.drawString(Vector(pos.x, pos.y + 1), line, CENTER_JUSTIFIED, color, 0);
+  }
+}
+
+int ViewObject::eventHandler(const Event* p_e) {
+  if (p_e->getType() != VIEW_EVENT) {
+    return 0;
+  }
+  const EventView* p_view_event = static_cast<const EventView*>(p_e);
+  if (p_view_event->getTag() != view_string) {
+    return 0;
+  }
+  if (p_view_event->getDelta()) {
+    value += p_view_event->getValue();
+  } else {
+    value = p_view_event->getValue();
+  }
+  return 1;
+}
+
+}  // namespace ko

@@ -1,0 +1,43 @@
+#include "TestSupport.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "LogManager.h"
+
+namespace ko_test {
+
+std::vector<std::string> logLines() {
+  ko::LogManager::getInstance().setFlush(true);
+  std::vector<std::string> lines;
+  std::ifstream file(ko::LOGFILE_DEFAULT);
+  std::string line;
+  while (std::getline(file, line)) {
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+ScratchDir::ScratchDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "korvane-files-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("cannot create a scratch directory");
+  }
+  dir = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
+}
+
+std::string ScratchDir::write(const std::string& name, const std::string& content) const {
+  const std::string file_path = dir + "/" + name;
+  std::ofstream file(file_path, std::ios::binary);
+  file << content;
+  return file_path;
+}
+
+}  // namespace ko_test

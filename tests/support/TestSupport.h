@@ -1,0 +1,30 @@
+// Helpers shared by the test groups.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ko_test {
+
+// The lines written to "korvane.log" so far. Turns log flushing on at the
+// first call so that later lines reach the file at once.
+std::vector<std::string> logLines();
+
+// A fresh directory under /tmp for the files a test writes; removed with
+// its contents at destruction.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::string& path() const { return dir; }
+  // Writes content verbatim (no line-ending translation); returns the path.
+  std::string write(const std::string& name, const std::string& content) const;
+
+ private:
+  std::string dir;
+};
+
+}  // namespace ko_test

@@ -1,0 +1,173 @@
+// Real key and mouse activity injected into the window, read back as engine
+// events.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "GameManager.h"
+#include "GraphicsManager.h"
+#include "InputManager.h"
+#include "InputRecorder.h"
+#include "WindowTestSupport.h"
+
+using ko_test::InputRecorder;
+using ko_test::InputSeen;
+using ko_test::sleepMs;
+using ko_test::xdotool;
+
+namespace {
+
+using KeyEvents = std::vector<std::pair<int, int>>;
+
+std::pair<int, int> key(ko::Keyboard::Key k, ko::EventKeyboardAction action) {
+  return {k, action};
+}
+
+class Input : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(ko_test::startEngine());
+    ko_test::focusWindow();
+    p_recorder = new InputRecorder;
+  }
+  void TearDown() override { ko_test::stopEngine(); }
+
+  // One getInput call; returns what it delivered.
+  std::vector<InputSeen> iteration() {
+    p_recorder->seen.clear();
+    im.getInput();
+    return p_recorder->seen;
+  }
+
+  // Iterations with short pauses until one delivers an event that matches;
+  // X delivers injected input asynchronously. Returns that iteration's
+  // events; every earlier iteration must have delivered nothing.
+  std::vector<InputSeen> iterateUntil(const std::function<bool(const InputSeen&)>& wanted) {
+    for (int attempt = 0; attempt < 100; attempt++) {
+      const std::vector<InputSeen> seen = iteration();
+      for (const InputSeen& s : seen) {
+        if (wanted(s)) return seen;
+      }
+      EXPECT_TRUE(seen.empty()) << "unexpected events while waiting";
+      sleepMs(10);
+    }
+    ADD_FAILURE() << "the awaited event never came";
+    return {};
+  }
+
+  static KeyEvents keysOf(const std::vector<InputSeen>& seen) {
+    KeyEvents out;
+    for (const InputSeen& s : seen) {
+      if (s.keyboard) out.emplace_back(s.key, s.key_action);
+    }
+    return out;
+  }
+
+  ko::InputManager& im = ko::InputManager::getInstance();
+  InputRecorder* p_recorder = nullptr;
+};
+
+TEST_F(Input, HeldKeyIsPressedThenDownEachIterationThenReleased) {
+  xdotool("keydown a");
+  const auto first = iterateUntil([](const InputSeen& s) { return s.keyboard; });
+  EXPECT_EQ(keysOf(first), (KeyEvents{key(ko::Keyboard::A, ko::KEY_PRESSED),
+                                      key(ko::Keyboard::A, ko::KEY_DOWN)}));
+  for (int i = 0; i < 2; i++) {
+    sleepMs(20);
+    EXPECT_EQ(keysOf(iteration()), (KeyEvents{key(ko::Keyboard::A, ko::KEY_DOWN)}));
+  }
+  xdotool("keyup a");
+  const auto last = iterateUntil([](const InputSeen& s) { return s.keyboard; });
+  EXPECT_EQ(keysOf(last), (KeyEvents{key(ko::Keyboard::A, ko::KEY_RELEASED)}));
+  sleepMs(20);
+  EXPECT_TRUE(iteration().empty());
+}
+
+TEST_F(Input, KeyWithoutEngineCounterpartArrivesUndefinedAndIsNotPolled) {
+  xdotool("keydown KP_Subtract");
+  const auto pressed = iterateUntil([](const InputSeen& s) { return s.keyboard; });
+  EXPECT_EQ(keysOf(pressed),
+            (KeyEvents{key(ko::Keyboard::UNDEFINED_KEY, ko::KEY_PRESSED)}));
+  sleepMs(20);
+  EXPECT_TRUE(iteration().empty()) << "held, yet no engine key is down";
+  xdotool("keyup KP_Subtract");
+  const auto released = iterateUntil([](const InputSeen& s) { return s.keyboard; });
+  EXPECT_EQ(keysOf(released),
+            (KeyEvents{key(ko::Keyboard::UNDEFINED_KEY, ko::KEY_RELEASED)}));
+}
+
+TEST_F(Input, CloseRequestEndsTheGameAndLeavesLaterEventsQueued) {
+  ko::GameManager& game = ko::GameManager::getInstance();
+  ASSERT_FALSE(game.getGameOver());
+  ko_test::requestClose();
+  xdotool("key b");
+  sleepMs(100);  // both reach the window's queue, close first
+  EXPECT_TRUE(iteration().empty());
+  EXPECT_TRUE(game.getGameOver());
+  // The key events behind the close were left for the next call.
+  const auto later = iterateUntil([](const InputSeen& s) { return s.keyboard; });
+  EXPECT_EQ(keysOf(later), (KeyEvents{key(ko::Keyboard::B, ko::KEY_PRESSED),
+                                      key(ko::Keyboard::B, ko::KEY_RELEASED)}));
+}
+
+TEST_F(Input, CloseRequestStopsTheGameLoop) {
+  ko::GameManager& game = ko::GameManager::getInstance();
+  ko_test::requestClose();
+  game.run();  // returns only once game over is set
+  EXPECT_TRUE(game.getGameOver());
+}
+
+TEST_F(Input, MouseButtonIsDownWhileHeldAndReleasedAtItsCell) {
+  const sf::WindowHandle window = ko::GraphicsManager::getInstance().getWindow()->getSystemHandle();
+  xdotool("mousemove --window " + std::to_string(window) + " 128 64");
+  const auto moved = iterateUntil(
+      [](const InputSeen& s) { return s.mouse_action == ko::MOUSE_MOVED; });
+  // No release came before it in that call, so the button is undefined.
+  EXPECT_EQ(moved.back().button, ko::Mouse::UNDEFINED_MOUSE_BUTTON);
+  EXPECT_EQ(moved.back().position, ko::Vector(10, 2));
+
+  xdotool("mousedown 3");
+  const auto down = iterateUntil(
+      [](const InputSeen& s) { return s.mouse_action == ko::BUTTON_DOWN; });
+  ASSERT_EQ(down.size(), 1u) << "pressing a button is no event of its own";
+  EXPECT_EQ(down[0].button, ko::Mouse::RIGHT_BUTTON);
+  EXPECT_EQ(down[0].position, ko::Vector(10, 2));
+  EXPECT_EQ(im.getMousePosition(), ko::Vector(10, 2));
+  sleepMs(20);
+  EXPECT_EQ(iteration().size(), 1u) << "held: down again";
+
+  xdotool("mouseup 3");
+  const auto up = iterateUntil(
+      [](const InputSeen& s) { return s.mouse_action == ko::BUTTON_RELEASED; });
+  ASSERT_EQ(up.size(), 1u);
+  EXPECT_EQ(up[0].button, ko::Mouse::RIGHT_BUTTON);
+  EXPECT_EQ(up[0].position, ko::Vector(10, 2));
+}
+
+TEST(InputManagerLifecycle, NeedsTheWindowAndStopsTwiceHarmlessly) {
+  ko::InputManager& im = ko::InputManager::getInstance();
+  EXPECT_EQ(im.startUp(), -1);
+  EXPECT_FALSE(im.isStarted());
+  im.getInput();  // no window: nothing happens
+
+  ASSERT_TRUE(ko_test::startEngine());
+  EXPECT_TRUE(im.isStarted());
+  im.shutDown();
+  im.shutDown();
+  EXPECT_FALSE(im.isStarted());
+  ko::GraphicsManager::getInstance().shutDown();
+  im.shutDown();
+}
+
+TEST(InputManagerLifecycle, OnlyKeyboardAndMouseEventsBelongToIt) {
+  const ko::InputManager& im = ko::InputManager::getInstance();
+  EXPECT_TRUE(im.isValid(ko::KEYBOARD_EVENT));
+  EXPECT_TRUE(im.isValid(ko::MOUSE_EVENT));
+  for (const char* other : {"ko::step", "ko::view", "ko::keyboard ", "", "ko::Mouse"}) {
+    EXPECT_FALSE(im.isValid(other)) << other;
+  }
+}
+
+}  // namespace
