@@ -43,8 +43,8 @@ class GraphicsManager : public Manager {
   int drawCh(Vector world_pos, char ch, Color color) const;
   int drawWCh(Vector world_pos, wchar_t ch, Color color) const;
   // Characters equal to transparent are skipped (0 draws them all).
-  int drawString(Vector world_pos, std::string str, Justification just,
-                 Color color, char transparent = 0) const;
+  int drawString(Vector world_pos, std::string str, Justification just, Color color,
+                 char transparent = 0) const;
   // Also -1 for a frame with an empty string.
   int drawFrame(Vector world_pos, Frame frame, bool centered, Color color,
                 char transparent = 0) const;
@@ -57,6 +57,16 @@ class GraphicsManager : public Manager {
   // Shows the frame drawn so far, then clears to the background colour;
   // -1 when there is no window.
   int swapBuffers();
+  // Draws into the window what was drawn since the last flush, without
+  // showing it, so that the frame can be read back; -1 with no window.
+  int flush();
+
+  // Characters are collected into one vertex array per frame and drawn in
+  // one call (on by default). Off, each character is drawn at once as a box
+  // and a one-character text, two draw calls: the reference the batch is
+  // checked against, pixel for pixel.
+  void setBatching(bool on);
+  bool getBatching() const;
 
   sf::RenderWindow* getWindow() const;
 
@@ -67,6 +77,9 @@ class GraphicsManager : public Manager {
 
  private:
   GraphicsManager();
+  int drawCell(Vector world_pos, sf::Uint32 ch, Color color) const;
+  void drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const;
+  void batchCell(Vector pixel_pos, sf::Uint32 ch, Color color) const;
 
   sf::Font font;
   sf::RenderWindow* p_window;
@@ -76,6 +89,10 @@ class GraphicsManager : public Manager {
   int window_vertical_chars;
   sf::Color background_color;
   sf::Color background_text_color;
+  bool batching;
+  // The frame's boxes and glyphs in drawing order, textured with the font's
+  // glyph page.
+  mutable sf::VertexArray batch;
 };
 
 // Cell size in pixels and conversions; valid once the graphics manager has

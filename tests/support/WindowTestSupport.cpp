@@ -63,6 +63,7 @@ bool startEngine() {
 void stopEngine() { ko::GameManager::getInstance().shutDown(); }
 
 sf::Image grabWindow() {
+  ko::GraphicsManager::getInstance().flush();
   sf::RenderWindow* p_window = ko::GraphicsManager::getInstance().getWindow();
   sf::Texture texture;
   texture.create(p_window->getSize().x, p_window->getSize().y);

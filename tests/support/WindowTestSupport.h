@@ -13,7 +13,8 @@ bool startEngine();
 // Stops the engine again; the world deletes the objects the test made.
 void stopEngine();
 
-// What has been drawn since the last buffer swap.
+// What has been drawn since the last buffer swap (pending characters are
+// flushed into the window first).
 sf::Image grabWindow();
 
 // Pixel rectangle of the box drawn for cell (col, row) with the default
