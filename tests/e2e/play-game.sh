@@ -1,0 +1,210 @@
+#!/usr/bin/env bash
+# Plays the real game binary through its window, as a player would: the
+# title screen, a game in which typing scores, a pause, the game ending when
+# a block reaches the ship, the high score, back to the title, and quitting.
+#
+# Usage: play-game.sh KORVANE_BINARY SOURCE_DIR
+# Needs an X display in DISPLAY, xdotool and ImageMagick (import, convert,
+# compare). Exits 77 (skipped) when one is missing. With KO_SCREENSHOT_DIR
+# set, saves title.png, game.png and gameover.png there.
+set -u
+
+binary=${1:?korvane binary}
+source_dir=${2:?source directory}
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "skipped: no X display"
+  exit 77
+fi
+for tool in xdotool import convert compare; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "skipped: $tool is not installed"
+    exit 77
+  fi
+done
+
+started=$SECONDS
+root=$(mktemp -d /tmp/korvane-e2e-XXXXXX)
+game_pid=
+cleanup() {
+  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
+    kill "$game_pid" 2>/dev/null
+    wait "$game_pid" 2>/dev/null
+  fi
+  if [ -n "${KO_KEEP_TEST_DIR:-}" ]; then
+    echo "test directory kept: $root"
+  else
+    rm -rf "$root"
+  fi
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL after $((SECONDS - started)) s: $*"
+  if [ -f "$root/work/korvane.log" ]; then
+    echo "--- korvane.log"
+    cat "$root/work/korvane.log"
+  fi
+  exit 1
+}
+
+log() { echo "[$((SECONDS - started)) s] $*"; }
+
+# The game's layout: a working directory with the font, beside the data.
+mkdir -p "$root/work" "$root/data" || fail "cannot make $root"
+cp "$source_dir/run/ko-font.ttf" "$root/work/" &&
+  cp -r "$source_dir/sprites" "$source_dir/sounds" "$root/" &&
+  cp "$source_dir/data/data.txt" "$root/data/" || fail "cannot copy the game's files"
+score_file=$root/data/score.txt
+shots=$root/shots
+mkdir -p "$shots"
+
+cd "$root/work" || fail "cannot enter $root/work"
+ALSOFT_DRIVERS=null "$binary" >game-output.txt 2>&1 &
+game_pid=$!
+
+running() { kill -0 "$game_pid" 2>/dev/null; }
+
+# The game's window, found by its process where the window says which it is.
+window=
+for _ in $(seq 150); do
+  running || fail "the game exited at start: $(cat game-output.txt)"
+  window=$(xdotool search --pid "$game_pid" --name '^Korvane$' 2>/dev/null | head -n 1)
+  [ -n "$window" ] || window=$(xdotool search --name '^Korvane$' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window named Korvane"
+
+# There is no window manager: give the window the focus ourselves.
+for _ in $(seq 50); do
+  xdotool windowfocus "$window" 2>/dev/null
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && break
+  sleep 0.1
+done
+[ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] || fail "cannot focus the window"
+
+key() { xdotool key --delay 15 "$@"; }
+shot() { import -window "$window" "$1" 2>/dev/null || fail "cannot grab the window into $1"; }
+colours() { convert "$1" -format %k info:; }
+# Pixels of exactly this colour (hex without #, upper case).
+pixels_of() {
+  convert "$1" -format %c histogram:info:- |
+    awk -v hex="#$2" 'toupper($0) ~ hex { sub(":", "", $1); n += $1 } END { print n + 0 }'
+}
+block_pixels() {
+  echo $(($(pixels_of "$1" FFFF00) + $(pixels_of "$1" FF00FF) + $(pixels_of "$1" FF0000)))
+}
+# Number of pixels that differ between two pictures.
+difference() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+# The score display's corner of the screen.
+points_area() { convert "$1" -crop 300x140+0+0 +repage "$2"; }
+keep() {
+  if [ -n "${KO_SCREENSHOT_DIR:-}" ]; then
+    mkdir -p "$KO_SCREENSHOT_DIR" && cp "$1" "$KO_SCREENSHOT_DIR/$2"
+  fi
+}
+
+# Title screen.
+sleep 1.5
+shot "$shots/title.png"
+[ "$(colours "$shots/title.png")" -gt 2 ] || fail "the title screen is blank"
+keep "$shots/title.png" title.png
+log "title screen shown"
+
+# A game; type every character a key can produce until the score moves.
+key p
+sleep 1
+running || fail "the game exited after P"
+shot "$shots/start.png"
+points_area "$shots/start.png" "$shots/points-0.png"
+cycle=$(echo {a..z} space apostrophe)
+scored=
+typing_started=$SECONDS
+while [ $((SECONDS - typing_started)) -lt 100 ]; do
+  for _ in 1 2 3 4 5; do key $cycle; done
+  running || fail "the game exited while typing"
+  shot "$shots/typing.png"
+  points_area "$shots/typing.png" "$shots/points.png"
+  if [ -z "$scored" ] && [ "$(difference "$shots/points-0.png" "$shots/points.png")" -gt 0 ]; then
+    scored=$SECONDS
+    log "the score moved"
+  fi
+  # Type on a little longer to clear a few more blocks.
+  [ -n "$scored" ] && [ $((SECONDS - scored)) -ge 8 ] && break
+done
+[ -n "$scored" ] || fail "typing never scored"
+[ -f "$score_file" ] && fail "the game ended while every block was being typed away"
+
+# F10 freezes the picture; F10 again lets it move on.
+key F10
+sleep 0.5
+shot "$shots/paused-1.png"
+sleep 1
+shot "$shots/paused-2.png"
+[ "$(difference "$shots/paused-1.png" "$shots/paused-2.png")" -eq 0 ] ||
+  fail "the picture changed while paused"
+key F10
+sleep 0.5
+shot "$shots/running-1.png"
+sleep 0.5
+shot "$shots/running-2.png"
+[ "$(difference "$shots/running-1.png" "$shots/running-2.png")" -gt 0 ] ||
+  fail "the picture stands still after the pause"
+log "paused and resumed"
+
+# Hands off: blocks fall until one reaches the ship. On the way, keep the
+# picture with the most of the blocks on screen, for a few seconds from the
+# first one seen.
+best_pixels=0
+first_block_seen=
+waiting_started=$SECONDS
+while [ ! -f "$score_file" ]; do
+  running || fail "the game exited while waiting for the end"
+  [ $((SECONDS - waiting_started)) -lt 150 ] || fail "no block reached the ship in 150 s"
+  if [ -z "$first_block_seen" ] || [ $((SECONDS - first_block_seen)) -lt 8 ]; then
+    shot "$shots/now.png"
+    pixels=$(block_pixels "$shots/now.png")
+    if [ ! -f "$score_file" ] && [ "$pixels" -gt "$best_pixels" ]; then
+      best_pixels=$pixels
+      cp "$shots/now.png" "$shots/game.png"
+      [ -n "$first_block_seen" ] || first_block_seen=$SECONDS
+    fi
+  fi
+  sleep 0.5
+done
+log "game over"
+[ "$best_pixels" -gt 200 ] || fail "no block was ever seen on screen"
+keep "$shots/game.png" game.png
+score=$(cat "$score_file")
+[[ "$score" =~ ^[0-9]+$ ]] || fail "the score file holds '$score'"
+[ "$score" -ge 1 ] || fail "the score file holds $score"
+sleep 1.5
+shot "$shots/gameover.png"
+[ "$(pixels_of "$shots/gameover.png" FF0000)" -gt 1000 ] || fail "no game-over art"
+keep "$shots/gameover.png" gameover.png
+
+# R: back to the title (no red art, and a picture again)
+key r
+sleep 1
+shot "$shots/title-again.png"
+[ "$(pixels_of "$shots/title-again.png" FF0000)" -eq 0 ] || fail "R did not leave the game-over screen"
+[ "$(colours "$shots/title-again.png")" -gt 2 ] || fail "the title screen is blank after R"
+log "back at the title"
+
+# Q ends the program normally.
+key q
+for _ in $(seq 100); do
+  running || break
+  sleep 0.1
+done
+running && fail "Q did not end the program"
+wait "$game_pid"
+status=$?
+game_pid=
+[ "$status" -eq 0 ] || fail "exit status $status"
+
+if grep -E 'Warning|sad|failed|unable' korvane.log; then
+  fail "complaints in korvane.log"
+fi
+log "passed with a high score of $score"

@@ -1,0 +1,223 @@
+// Falling blocks in a running game: typing them away, the colours of the
+// hardness levels, the election of the lowest block as the target, and the
+// explosions they leave.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "ErrorsObject.h"
+#include "ErrorsObjectList.h"
+#include "Explosion.h"
+#include "GameDriver.h"
+#include "GameManager.h"
+#include "ResourceManager.h"
+#include "TestSupport.h"
+#include "ViewObject.h"
+#include "WorldManager.h"
+#include "game.h"
+
+using namespace ko_test;
+
+namespace {
+
+const std::string TEXT = "It's a Bug";
+
+// A seed whose first draw gives a block of this hardness.
+unsigned seedForHardness(int hardness) {
+  for (unsigned seed = 1;; seed++) {
+    srand(seed);
+    const int r = rand() % 100;
+    const int drawn = r <= 9 ? 3 : (r <= 29 ? 2 : 1);
+    if (drawn == hardness) return seed;
+  }
+}
+
+int explosionsAt(ko::Vector where, int altitude) {
+  int n = 0;
+  for (ko::Object* p_o : objectsOfType("Explosion")) {
+    n += p_o->getPos().x == where.x && p_o->getPos().y == where.y && p_o->getAltitude() == altitude;
+  }
+  return n;
+}
+
+// A game under way whose spawner makes no blocks of its own: the tests
+// place theirs, all reading TEXT.
+class Blocks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    srand(11);
+    ASSERT_TRUE(startGame());
+    writeContents({TEXT});
+    runSteps(1);
+    sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
+    p_list = spawner();
+    ASSERT_NE(p_list, nullptr);
+    ASSERT_EQ(p_list->getContentsCount(), 1);
+    p_list->setHighestGap(1 << 30);
+  }
+
+  void TearDown() override { ko::GameManager::getInstance().shutDown(); }
+
+  // A block that stays where it is put.
+  ErrorsObject* placeBlock(ko::Vector where, int hardness = 1) {
+    srand(seedForHardness(hardness));
+    auto* p_block = new ErrorsObject(p_list, p_list->getContentsCount());
+    EXPECT_EQ(p_block->getHardness(), hardness);
+    p_block->setVelocity(ko::Vector());
+    p_block->setPos(where);
+    return p_block;
+  }
+
+  int points() {
+    const ko::ViewObject* p_points = pointsDisplay();
+    return p_points == nullptr ? -1 : p_points->getValue();
+  }
+
+  ErrorsObjectList* p_list = nullptr;
+};
+
+TEST_F(Blocks, TypingEmptiesTheTargetAndScoresOnePoint) {
+  ErrorsObject* p_block = placeBlock(ko::Vector(40, 8));
+  ErrorsObject* p_other = placeBlock(ko::Vector(20, 3));
+  runSteps(1);
+  ASSERT_EQ(p_list->getMaxObject(), p_block);
+
+  // Held keys type nothing; neither do keys without a character.
+  sendKey(ko::Keyboard::B, ko::KEY_PRESSED);
+  sendKey(ko::Keyboard::B, ko::KEY_DOWN);
+  for (ko::Keyboard::Key key : {ko::Keyboard::Num1, ko::Keyboard::DASH, ko::Keyboard::RETURN,
+                                ko::Keyboard::UNDEFINED_KEY, ko::Keyboard::Z}) {
+    releaseKey(key);
+  }
+  EXPECT_EQ(p_block->getCurrentLine(), TEXT);
+
+  // Every occurrence goes, in either case.
+  releaseKey(ko::Keyboard::I);
+  EXPECT_EQ(p_block->getCurrentLine(), "t's a Bug");
+  releaseKey(ko::Keyboard::B);
+  EXPECT_EQ(p_block->getCurrentLine(), "t's a ug");
+  EXPECT_EQ(p_other->getCurrentLine(), TEXT) << "only the target is typed";
+
+  typeText("t'sa u");
+  EXPECT_EQ(p_block->getCurrentLine(), "g");
+  EXPECT_EQ(points(), 0);
+  releaseKey(ko::Keyboard::G);
+  EXPECT_EQ(points(), 1);
+  // The block is still the target until the end of the step: more keys in
+  // the same step must not score it again.
+  typeText("ga");
+  EXPECT_EQ(points(), 1);
+
+  const ko::Vector where = p_block->getPos();
+  runSteps(1);
+  const std::vector<ErrorsObject*> left = blocks();
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(left[0], p_other);
+  EXPECT_EQ(points(), 1);
+  EXPECT_EQ(explosionsAt(where, ko::MAX_ALTITUDE / 2), 1);
+  EXPECT_EQ(p_list->getMaxObject(), nullptr);
+  EXPECT_EQ(p_list->getMaxHeight(), LOWEST_HEIGHT);
+}
+
+TEST_F(Blocks, HardestBlockIsTypedThreeTimesChangingColour) {
+  ErrorsObject* p_block = placeBlock(ko::Vector(40, 8), 3);
+  runSteps(1);
+  ASSERT_EQ(p_list->getMaxObject(), p_block);
+  const ko::Vector where = p_block->getPos();
+  const float full_width = static_cast<float>(TEXT.size());
+
+  const ko::Color colours[] = {ko::RED, ko::MAGENTA, ko::YELLOW};
+  for (int round = 0; round < 3; round++) {
+    SCOPED_TRACE("line " + std::to_string(round + 1));
+    const int hardness = 3 - round;
+    ASSERT_EQ(p_block->getHardness(), hardness);
+    EXPECT_EQ(p_block->getColor(hardness - 1), colours[round]);
+    EXPECT_EQ(p_block->getCurrentLine(), TEXT);
+    EXPECT_EQ(explosionsAt(where, 1), round);
+
+    releaseKey(ko::Keyboard::B);
+    // The box follows the first line, which is typed last.
+    const float width = hardness == 1 ? full_width - 1 : full_width;
+    EXPECT_EQ(p_block->getBox().getHorizontal(), width);
+    EXPECT_EQ(p_block->getBox().getCorner().x, -width / 2);
+
+    typeText("it's a ug");
+    EXPECT_EQ(points(), hardness == 1 ? 1 : 0);
+  }
+  runSteps(1);
+  EXPECT_TRUE(blocks().empty());
+  EXPECT_EQ(points(), 1);
+}
+
+TEST_F(Blocks, LowestBlockIsTheTargetUntilItGoes) {
+  struct Case {
+    const char* name;
+    std::vector<float> heights;
+    // Indexes of the blocks, in the order they become the target as each
+    // target in turn is removed.
+    std::vector<int> targets;
+  };
+  const Case cases[] = {
+      {"one on screen", {5}, {0}},
+      {"still above the screen", {-6}, {0}},
+      {"lowest in the middle of the list", {4, 9.5f, 6}, {1, 2, 0}},
+      {"all above the screen", {-12, -4, -8}, {1, 2, 0}},
+      {"one above, one on screen", {-4, 2}, {1, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<ErrorsObject*> placed;
+    for (std::size_t i = 0; i < c.heights.size(); i++) {
+      placed.push_back(placeBlock(ko::Vector(10.0f + 15.0f * static_cast<float>(i), c.heights[i])));
+    }
+    for (int expected : c.targets) {
+      // The blocks elect in the step event...
+      runSteps(1);
+      ASSERT_EQ(p_list->getMaxObject(), placed[static_cast<std::size_t>(expected)]);
+      EXPECT_EQ(p_list->getMaxHeight(), c.heights[static_cast<std::size_t>(expected)]);
+      // ...and a deleted target clears the record for the next election.
+      ko::WorldManager::getInstance().markForDelete(p_list->getMaxObject());
+      runSteps(1);
+    }
+    EXPECT_TRUE(blocks().empty());
+    EXPECT_EQ(p_list->getMaxObject(), nullptr);
+    EXPECT_EQ(p_list->getMaxHeight(), LOWEST_HEIGHT);
+  }
+}
+
+TEST_F(Blocks, ExplosionLivesOneStepPerSpriteFrame) {
+  ko::ResourceManager& resources = ko::ResourceManager::getInstance();
+  ASSERT_NE(resources.getSprite("explosion"), nullptr);
+  const int frames = resources.getSprite("explosion")->getFrameCount();
+  ASSERT_GT(frames, 1);
+
+  for (bool with_sprite : {true, false}) {
+    SCOPED_TRACE(with_sprite ? "with its sprite" : "without its sprite");
+    if (!with_sprite) {
+      ASSERT_EQ(resources.unloadSprite("explosion"), 0);
+    }
+    const std::size_t log_before = logLines().size();
+    auto* p_explosion = new Explosion;
+    p_explosion->setPos(ko::Vector(40, 8));
+    EXPECT_EQ(p_explosion->getSolidness(), ko::SPECTRAL);
+    int steps = 0;
+    while (countOfType("Explosion") > 0 && steps < 100) {
+      runSteps(1);
+      steps++;
+    }
+    EXPECT_EQ(steps, with_sprite ? frames : 1);
+    const std::vector<std::string> log = logLines();
+    const std::vector<std::string> added(log.begin() + static_cast<long>(log_before), log.end());
+    if (with_sprite) {
+      EXPECT_TRUE(added.empty());
+    } else {
+      EXPECT_EQ(added, std::vector<std::string>{
+                           "Explosion::Explosion(): Warning! Sprite 'explosion' not found"});
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,256 @@
+// The high-score file: how its first line is read, when the game-over
+// screen rewrites it, and writes that fail without harming the old score.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "GameOver.h"
+#include "LogManager.h"
+#include "ScoreFile.h"
+#include "TestSupport.h"
+#include "ViewObject.h"
+#include "WorldManager.h"
+#include "game.h"
+
+using ko_test::ScratchDir;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<std::string> readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Names in dir other than the expected ones: temporary files left behind.
+std::vector<std::string> strayFiles(const std::string& dir, const std::vector<std::string>& known) {
+  std::vector<std::string> stray;
+  for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+    const std::string name = entry.path().filename().string();
+    bool is_known = false;
+    for (const std::string& k : known) is_known = is_known || name == k;
+    if (!is_known) stray.push_back(name);
+  }
+  return stray;
+}
+
+TEST(ScoreFile, FirstLineValue) {
+  const struct {
+    const char* line;
+    int value;
+  } cases[] = {
+      {"42", 42},
+      {"0", 0},
+      {"-17", -17},
+      {"+8", 8},
+      {"   12", 12},
+      {"\t 7", 7},
+      {"12abc", 12},
+      {"3 4", 3},
+      {"", 0},
+      {"abc", 0},
+      {"- 5", 0},
+      {"2147483647", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"2147483648", 0},
+      {"-2147483649", 0},
+      {"99999999999999999999999", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("\"") + c.line + "\"");
+    EXPECT_EQ(score_file::parseFirstLine(c.line), c.value);
+  }
+}
+
+TEST(ScoreFile, ReadTakesOnlyTheFirstLine) {
+  ScratchDir dir;
+  bool exists = false;
+  EXPECT_EQ(score_file::read(dir.path() + "/none.txt", &exists), 0);
+  EXPECT_FALSE(exists);
+  EXPECT_EQ(score_file::read(dir.write("a.txt", "5\n9\n"), &exists), 5);
+  EXPECT_TRUE(exists);
+  EXPECT_EQ(score_file::read(dir.write("b.txt", "\n9\n"), &exists), 0);
+  EXPECT_TRUE(exists);
+}
+
+// A game ending with a score: what the game-over screen shows and what the
+// score file holds afterwards.
+struct GameOverCase {
+  const char* name;
+  std::optional<std::string> before;  // no file when empty
+  int score;
+  int shown;
+  // The file afterwards; empty when it must be left exactly as it was
+  // (or, with no file before, not created).
+  std::optional<std::string> after;
+};
+
+void PrintTo(const GameOverCase& c, std::ostream* os) { *os << c.name; }
+
+class GameEnd : public ::testing::TestWithParam<GameOverCase> {
+ protected:
+  void TearDown() override { ko::WorldManager::getInstance().shutDown(); }
+};
+
+TEST_P(GameEnd, ShowsTheBestScoreAndSavesOnlyABetterOne) {
+  const GameOverCase& c = GetParam();
+  struct stat old_stat {};
+  if (c.before) {
+    std::ofstream(SCORE_FILE, std::ios::binary) << *c.before;
+    // An old time stamp, so that any rewrite shows in it.
+    const timespec old_times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, SCORE_FILE.c_str(), old_times, 0), 0);
+    ASSERT_EQ(stat(SCORE_FILE.c_str(), &old_stat), 0);
+  }
+
+  auto* p_points = new ko::ViewObject;
+  p_points->setViewString("Points");
+  p_points->setValue(c.score);
+  const GameOver* p_over = new GameOver;
+
+  EXPECT_EQ(p_over->getHighScore(), c.shown);
+  if (c.after) {
+    EXPECT_EQ(readFile(SCORE_FILE), c.after);
+    struct stat new_stat {};
+    ASSERT_EQ(stat(SCORE_FILE.c_str(), &new_stat), 0);
+    EXPECT_EQ(new_stat.st_mode & 0777, 0644u);
+  } else if (c.before) {
+    EXPECT_EQ(readFile(SCORE_FILE), c.before);
+    struct stat new_stat {};
+    ASSERT_EQ(stat(SCORE_FILE.c_str(), &new_stat), 0);
+    EXPECT_EQ(new_stat.st_ino, old_stat.st_ino);
+    EXPECT_EQ(new_stat.st_mtim.tv_sec, old_stat.st_mtim.tv_sec);
+  } else {
+    EXPECT_FALSE(fs::exists(SCORE_FILE));
+  }
+  const std::string data_dir = fs::path(SCORE_FILE).parent_path().string();
+  EXPECT_EQ(strayFiles(data_dir, {"data.txt", "check-data.py", "score.txt"}),
+            std::vector<std::string>{});
+}
+
+const GameOverCase GAME_END_CASES[] = {
+    {"NoFileScore0", std::nullopt, 0, 0, std::nullopt},
+    {"NoFileScore3", std::nullopt, 3, 3, "3"},
+    {"EqualScore", "5", 5, 5, std::nullopt},
+    {"LowerScore", "5", 3, 5, std::nullopt},
+    {"HigherScore", "5", 8, 8, "8"},
+    {"RestOfFileDropped", "7\nmore\n", 9, 9, "9"},
+    {"LeadingSpacesEqual", "   12\n", 12, 12, std::nullopt},
+    {"LeadingSpacesHigher", "\t 12", 13, 13, "13"},
+    {"TrailingGarbageLower", "12abc", 11, 12, std::nullopt},
+    {"GarbageCountsZero", "abc\n", 1, 1, "1"},
+    {"GarbageAndScore0", "abc", 0, 0, std::nullopt},
+    {"EmptyFile", "", 2, 2, "2"},
+    {"EmptyFirstLine", "\n5", 1, 1, "1"},
+    {"BeyondIntCountsZero", "99999999999", 4, 4, "4"},
+    {"BelowIntCountsZero", "-2147483649", 0, 0, std::nullopt},
+    {"LargestInt", "2147483647", 5, INT_MAX, std::nullopt},
+    {"NegativeStoredBeatenBy0", "-4", 0, 0, "0"},
+};
+
+INSTANTIATE_TEST_SUITE_P(ScoreFile, GameEnd, ::testing::ValuesIn(GAME_END_CASES),
+                         [](const ::testing::TestParamInfo<GameOverCase>& info) {
+                           return std::string(info.param.name);
+                         });
+
+// Makes every write to a regular file fail, as a full disk does.
+class NoRoomToWrite {
+ public:
+  NoRoomToWrite() {
+    std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit none = saved;
+    none.rlim_cur = 0;
+    setrlimit(RLIMIT_FSIZE, &none);
+  }
+  ~NoRoomToWrite() {
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, SIG_DFL);
+  }
+  NoRoomToWrite(const NoRoomToWrite&) = delete;
+  NoRoomToWrite& operator=(const NoRoomToWrite&) = delete;
+
+ private:
+  rlimit saved{};
+};
+
+TEST(ScoreFile, WriteIntoMissingDirectoryFails) {
+  ScratchDir dir;
+  const std::string path = dir.path() + "/gone/score.txt";
+  EXPECT_EQ(score_file::write(path, 5), -1);
+  EXPECT_EQ(score_file::saveIfHigher(path, 5), -1);
+  EXPECT_FALSE(fs::exists(dir.path() + "/gone"));
+}
+
+TEST(ScoreFile, WriteIntoReadOnlyDirectoryLeavesTheOldScore) {
+  ScratchDir dir;
+  const std::string path = dir.write("score.txt", "5");
+  fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  if (access(dir.path().c_str(), W_OK) == 0) {
+    fs::permissions(dir.path(), fs::perms::owner_all);
+    GTEST_SKIP() << "this user may write into read-only directories";
+  }
+  EXPECT_EQ(score_file::saveIfHigher(path, 9), -1);
+  fs::permissions(dir.path(), fs::perms::owner_all);
+  EXPECT_EQ(readFile(path), "5");
+  EXPECT_EQ(strayFiles(dir.path(), {"score.txt"}), std::vector<std::string>{});
+}
+
+TEST(ScoreFile, FailedWriteLeavesTheOldScoreAndNoTemporaryFile) {
+  ScratchDir dir;
+  const std::string path = dir.write("score.txt", "5");
+  {
+    const NoRoomToWrite full_disk;
+    EXPECT_EQ(score_file::saveIfHigher(path, 12345), -1);
+  }
+  EXPECT_EQ(readFile(path), "5");
+  EXPECT_EQ(strayFiles(dir.path(), {"score.txt"}), std::vector<std::string>{});
+}
+
+// A lost high score is not kept quiet: the log says so.
+TEST(ScoreFile, GameOverLogsAScoreItCouldNotSave) {
+  ko::LogManager::getInstance().setFlush(true);
+  fs::remove_all("../data");
+  auto* p_points = new ko::ViewObject;
+  p_points->setViewString("Points");
+  p_points->setValue(3);
+  new GameOver;
+  const std::vector<std::string> lines = ko_test::logLines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      "GameOver::setHighScore(): Warning! Could not save the high score 3 to "
+                      "../data/score.txt"),
+            lines.end());
+}
+
+// The game goes on: the screen shows the score that could not be saved.
+TEST(ScoreFile, GameOverShowsAScoreItCouldNotSave) {
+  std::ofstream(SCORE_FILE, std::ios::binary) << "5";
+  auto* p_points = new ko::ViewObject;
+  p_points->setViewString("Points");
+  p_points->setValue(9);
+  const GameOver* p_over = nullptr;
+  {
+    const NoRoomToWrite full_disk;
+    p_over = new GameOver;
+  }
+  EXPECT_EQ(p_over->getHighScore(), 9);
+  EXPECT_EQ(readFile(SCORE_FILE), "5");
+  ko::WorldManager::getInstance().shutDown();
+}
+
+}  // namespace
