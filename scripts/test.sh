@@ -16,57 +16,17 @@ log() { printf '\n==> %s\n' "$*"; }
 bash "$ROOT/scripts/install-deps.sh" || exit 1
 
 # --- A private X server -------------------------------------------------------
-# Always our own, even when DISPLAY is set, so that tests never open windows or
-# send keys on a developer's desktop.
-XVFB_PID=
 SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/korvane-test.XXXXXX")
+# shellcheck source=scripts/xvfb.sh
+source "$ROOT/scripts/xvfb.sh"
 
-# shellcheck disable=SC2317  # called from the EXIT trap
 cleanup() {
-  if [[ -n "$XVFB_PID" ]]; then
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-  fi
+  stop_xvfb
   rm -rf "$SCRATCH"
 }
 trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
-
-start_xvfb() {
-  local n cookie i
-  export XAUTHORITY="$SCRATCH/Xauthority"
-  cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
-  for ((n = 99; n < 200; n++)); do
-    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
-    : >"$XAUTHORITY"
-    xauth -q -f "$XAUTHORITY" add ":$n" . "$cookie"
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset -auth "$XAUTHORITY" \
-      >"$SCRATCH/xvfb-$n.log" 2>&1 &
-    XVFB_PID=$!
-    # Up to 10 s for it to answer; if it dies (display taken meanwhile), try the next.
-    for ((i = 0; i < 100; i++)); do
-      if ! kill -0 "$XVFB_PID" 2>/dev/null; then
-        wait "$XVFB_PID" 2>/dev/null
-        XVFB_PID=
-        break
-      fi
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      sleep 0.1
-    done
-    if [[ -n "$XVFB_PID" ]]; then
-      kill "$XVFB_PID" 2>/dev/null
-      wait "$XVFB_PID" 2>/dev/null
-      XVFB_PID=
-    fi
-  done
-  echo "test: could not start Xvfb on any display from :99 to :199" >&2
-  cat "$SCRATCH"/xvfb-*.log >&2 2>/dev/null
-  return 1
-}
 
 log "Starting Xvfb"
 start_xvfb || exit 1

@@ -1,0 +1,4 @@
+#pragma once
+
+// Needs the engine started with the game's resources in ../.
+void benchProcessorUse();

@@ -1,0 +1,4 @@
+#pragma once
+
+// Needs the engine started.
+void benchPacing();

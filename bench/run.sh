@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The benchmark command: installs missing Debian packages (as root), builds
+# an optimised build in build-bench/, and prints one table of measurements
+# taken side by side in one run, under a private headless X server and in a
+# scratch copy of the game's layout.
+set -uo pipefail
+
+ROOT=$(cd "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/.." && pwd)
+bash "$ROOT/scripts/install-deps.sh" || exit 1
+
+SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/korvane-bench.XXXXXX")
+# shellcheck source=scripts/xvfb.sh
+source "$ROOT/scripts/xvfb.sh"
+cleanup() {
+  stop_xvfb
+  rm -rf "$SCRATCH"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+cmake -S "$ROOT" -B "$ROOT/build-bench" -DCMAKE_BUILD_TYPE=Release -DKO_BUILD_TESTS=OFF >/dev/null &&
+  cmake --build "$ROOT/build-bench" --parallel "$(nproc)" --target korvane_bench >/dev/null || exit 1
+
+start_xvfb || exit 1
+export ALSOFT_DRIVERS=null
+export LIBGL_ALWAYS_SOFTWARE=1
+
+# The game's layout: a working directory with the font beside the data.
+mkdir -p "$SCRATCH/work"
+cp "$ROOT/run/ko-font.ttf" "$SCRATCH/work/"
+cp -r "$ROOT/sprites" "$ROOT/sounds" "$SCRATCH/"
+mkdir -p "$SCRATCH/data" && cp "$ROOT/data/data.txt" "$SCRATCH/data/"
+cd "$SCRATCH/work" && "$ROOT/build-bench/bench/korvane_bench" "$@" 2> >(grep -v 'vertical sync' >&2)

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Sourced by the test and benchmark commands: start_xvfb starts a private
+# headless X server on the first free display from :99 and exports DISPLAY;
+# stop_xvfb stops it. Needs $SCRATCH, a directory for its cookie and log.
+# Always a server of our own, even when DISPLAY is set, so that nothing
+# opens windows or sends keys on a developer's desktop.
+
+XVFB_PID=
+
+stop_xvfb() {
+  if [[ -n "$XVFB_PID" ]]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=
+  fi
+}
+
+start_xvfb() {
+  local n cookie i
+  export XAUTHORITY="$SCRATCH/Xauthority"
+  cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+  for ((n = 99; n < 200; n++)); do
+    [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
+    : >"$XAUTHORITY"
+    xauth -q -f "$XAUTHORITY" add ":$n" . "$cookie"
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset -auth "$XAUTHORITY" \
+      >"$SCRATCH/xvfb-$n.log" 2>&1 &
+    XVFB_PID=$!
+    # Up to 10 s for it to answer; if it dies (display taken meanwhile), try the next.
+    for ((i = 0; i < 100; i++)); do
+      if ! kill -0 "$XVFB_PID" 2>/dev/null; then
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=
+        break
+      fi
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    if [[ -n "$XVFB_PID" ]]; then
+      kill "$XVFB_PID" 2>/dev/null
+      wait "$XVFB_PID" 2>/dev/null
+      XVFB_PID=
+    fi
+  done
+  echo "could not start Xvfb on any display from :99 to :199" >&2
+  cat "$SCRATCH"/xvfb-*.log >&2 2>/dev/null
+  return 1
+}
