@@ -38,10 +38,18 @@ ResourceManager& ResourceManager::getInstance() {
 }
 
 ResourceManager::~ResourceManager() {
+  deleteSprites();
+  deleteMusic();
+}
+
+void ResourceManager::deleteSprites() {
   for (Sprite* p_sprite : sprites) {
     delete p_sprite;
   }
   sprites.clear();
+}
+
+void ResourceManager::deleteMusic() {
   for (Music* p_music : musics) {
     p_music->stop();
     delete p_music;
@@ -50,10 +58,7 @@ ResourceManager::~ResourceManager() {
 }
 
 int ResourceManager::startUp() {
-  for (Sprite* p_sprite : sprites) {
-    delete p_sprite;
-  }
-  sprites.clear();
+  deleteSprites();
   return Manager::startUp();
 }
 
@@ -63,15 +68,8 @@ int ResourceManager::startUp() {
 // until the manager itself is destroyed.
 void ResourceManager::shutDown() {
   Manager::shutDown();
-  for (Sprite* p_sprite : sprites) {
-    delete p_sprite;
-  }
-  sprites.clear();
-  for (Music* p_music : musics) {
-    p_music->stop();
-    delete p_music;
-  }
-  musics.clear();
+  deleteSprites();
+  deleteMusic();
 }
 
 int ResourceManager::loadSprite(std::string filename, std::string label) {

@@ -38,7 +38,7 @@ class ResourceManager : public Manager {
   ~ResourceManager() override;
 
   int startUp() override;
-  // Deletes every sprite; sounds and music stay loaded.
+  // Deletes every sprite and piece of music; sounds stay loaded.
   void shutDown() override;
 
   // 0, or -1 (logged, except when full) when the file cannot be used.
@@ -58,6 +58,9 @@ class ResourceManager : public Manager {
 
  private:
   ResourceManager();
+  void deleteSprites();
+  // Stops each piece of music before deleting it.
+  void deleteMusic();
 
   std::vector<Sprite*> sprites;
   std::vector<Sound> sounds;

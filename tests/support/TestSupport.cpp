@@ -40,4 +40,13 @@ std::string ScratchDir::write(const std::string& name, const std::string& conten
   return file_path;
 }
 
+std::string withCrLf(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
 }  // namespace ko_test

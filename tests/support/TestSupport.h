@@ -10,6 +10,9 @@ namespace ko_test {
 // first call so that later lines reach the file at once.
 std::vector<std::string> logLines();
 
+// The text with every line feed preceded by a carriage return.
+std::string withCrLf(const std::string& text);
+
 // A fresh directory under /tmp for the files a test writes; removed with
 // its contents at destruction.
 class ScratchDir {

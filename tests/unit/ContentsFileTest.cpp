@@ -21,15 +21,6 @@ const std::string GOOD =
     "number 3\n it's  spaced \n";
 const std::vector<std::string> GOOD_TEXTS = {"alpha", "beta gamma", " it's  spaced "};
 
-std::string withCrLf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
-
 struct ContentsCase {
   const char* name;
   std::string content;
@@ -47,7 +38,7 @@ std::vector<ContentsCase> contentsCases() {
       {"count 0", "numbers 0\nnumber 1\nx\n", {}, ""},
       {"negative count", "numbers -4\nnumber 1\nx\n", {}, ""},
       // The carriage return stays part of "number 1".
-      {"CR LF line ends", withCrLf(GOOD), {}, "something missing, wrong on line 2 in file {f}"},
+      {"CR LF line ends", ko_test::withCrLf(GOOD), {}, "something missing, wrong on line 2 in file {f}"},
       {"records out of order",
        "numbers 2\nnumber 2\nb\nnumber 1\na\n",
        {},

@@ -27,15 +27,6 @@ std::string replaced(std::string text, const std::string& from, const std::strin
   return text.replace(at, from.size(), to);
 }
 
-std::string withCrLf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
-
 struct SpriteFileCase {
   const char* name;
   std::string content;
@@ -52,7 +43,7 @@ std::vector<SpriteFileCase> spriteFileCases() {
       {"no line break after eof", GOOD.substr(0, GOOD.size() - 1), 0, {}},
       {"number followed by letters", replaced(GOOD, "frames 2", "frames 2x"), 0, {}},
       // A CR stays on "eof" and only warns.
-      {"CR LF line ends", withCrLf(GOOD), 0, {"end of sprite not detected 11 in file {f}"}},
+      {"CR LF line ends", ko_test::withCrLf(GOOD), 0, {"end of sprite not detected 11 in file {f}"}},
       {"eof missing", replaced(GOOD, "eof", "fin"), 0, {"end of sprite not detected 11 in file {f}"}},
       // A wrong keyword is not counted, so the line before is named.
       {"header out of order", replaced(GOOD, "frames 2\nwidth 3", "width 3\nframes 2"), -1,
@@ -159,7 +150,7 @@ TEST_F(SpriteFile, FramesHoldTheArtRowAfterRow) {
 
 TEST_F(SpriteFile, ShortArtLinesArePaddedToTheWidth) {
   ko::ResourceManager& resources = ko::ResourceManager::getInstance();
-  const std::string file = dir.write("short.txt", replaced(withCrLf(GOOD), "abc\r\ndef", "a\r\n"));
+  const std::string file = dir.write("short.txt", replaced(ko_test::withCrLf(GOOD), "abc\r\ndef", "a\r\n"));
   ASSERT_EQ(resources.loadSprite(file, "short"), 0);
   EXPECT_EQ(resources.getSprite("short")->getFrame(0).getString(), "a     ");
   EXPECT_EQ(resources.getSprite("short")->getFrame(1).getString(), "ghijkl");
