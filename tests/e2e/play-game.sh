@@ -3,7 +3,10 @@
 # title screen, a game in which typing scores, a pause, the game ending when
 # a block reaches the ship, the high score, back to the title, and quitting.
 #
-# Usage: play-game.sh KORVANE_BINARY SOURCE_DIR
+# Usage: play-game.sh KORVANE_BINARY SOURCE_DIR [LAUNCHER]
+# LAUNCHER is a command prefix with its words separated by semicolons, as
+# CMake's CROSSCOMPILING_EMULATOR holds it: the sanitized build runs its
+# programs through one.
 # Needs an X display in DISPLAY, xdotool and ImageMagick (import, convert,
 # compare). Exits 77 (skipped) when one is missing. With KO_SCREENSHOT_DIR
 # set, saves title.png, game.png and gameover.png there.
@@ -11,6 +14,7 @@ set -u
 
 binary=${1:?korvane binary}
 source_dir=${2:?source directory}
+IFS=';' read -r -a launcher <<<"${3:-}"
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "skipped: no X display"
@@ -45,6 +49,10 @@ fail() {
     echo "--- korvane.log"
     cat "$root/work/korvane.log"
   fi
+  if [ -f "$root/work/game-output.txt" ]; then
+    echo "--- the program's output"
+    tail -n 40 "$root/work/game-output.txt"
+  fi
   exit 1
 }
 
@@ -60,7 +68,7 @@ shots=$root/shots
 mkdir -p "$shots"
 
 cd "$root/work" || fail "cannot enter $root/work"
-ALSOFT_DRIVERS=null "$binary" >game-output.txt 2>&1 &
+ALSOFT_DRIVERS=null "${launcher[@]}" "$binary" >game-output.txt 2>&1 &
 game_pid=$!
 
 running() { kill -0 "$game_pid" 2>/dev/null; }
