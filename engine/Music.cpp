@@ -2,12 +2,14 @@
 
 #include <utility>
 
+#include "utility.h"
+
 namespace ko {
 
 Music::Music() = default;
 
 int Music::loadMusic(std::string filename) {
-  return music.openFromFile(filename) ? 0 : -1;
+  return isRegularFile(filename) && music.openFromFile(filename) ? 0 : -1;
 }
 
 void Music::setLabel(std::string new_label) { label = std::move(new_label); }

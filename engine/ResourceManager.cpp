@@ -1,9 +1,13 @@
 #include "ResourceManager.h"
 
+#include <dlfcn.h>
+
+#include <SFML/Audio/SoundBuffer.hpp>
 #include <sstream>
 #include <utility>
 
 #include "LogManager.h"
+#include "utility.h"
 
 namespace ko {
 
@@ -20,6 +24,26 @@ const long long MAX_SPRITE_CELLS = 10000000;
 bool readCompleteLine(std::ifstream* p_file, std::string* p_line) {
   std::getline(*p_file, *p_line);
   return p_file->good();
+}
+
+// Whether the audio library found an output device. Without one, a
+// playing music stream's thread reports errors nonstop through the audio
+// library's shared error stream, racing the main thread's own reports
+// there, which corrupts memory. A sound object makes the library try its
+// device; it has a current context only if that worked.
+bool audioDeviceOpened() {
+  static const bool opened = [] {
+    const sf::SoundBuffer probe;
+    void* p_openal = dlopen("libopenal.so.1", RTLD_NOW | RTLD_NOLOAD);
+    if (p_openal == nullptr) return true;  // not ours to judge: let loads try
+    using GetContext = void* (*)();
+    const auto get_context =
+        reinterpret_cast<GetContext>(dlsym(p_openal, "alcGetCurrentContext"));
+    const bool has_context = get_context == nullptr || get_context() != nullptr;
+    dlclose(p_openal);
+    return has_context;
+  }();
+  return opened;
 }
 
 std::string firstWord(std::istringstream* p_words) {
@@ -77,6 +101,10 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     return -1;
   }
   const LogManager& log_manager = LogManager::getInstance();
+  if (!isRegularFile(filename)) {
+    log_manager.writeLog("unable to open file %s", filename.c_str());
+    return -1;
+  }
   std::ifstream file(filename);
   if (!file.is_open()) {
     log_manager.writeLog("unable to open file %s", filename.c_str());
@@ -94,8 +122,10 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   }
   auto p_sprite = std::make_unique<Sprite>(frames);
 
+  // A negative size describes no frame at all, and letting one through
+  // would also overflow the size check below.
   const int width = readLineInt(&file, &line_number, WIDTH_TOKEN);
-  if (width == -1 || width > MAX_FRAME_SIDE) {
+  if (width < 0 || width > MAX_FRAME_SIDE) {
     log_manager.writeLog("width is sad, wrong on line %d in file %s", line_number,
                          filename.c_str());
     return -1;
@@ -103,7 +133,7 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   p_sprite->setWidth(width);
 
   const int height = readLineInt(&file, &line_number, HEIGHT_TOKEN);
-  if (height == -1 || height > MAX_FRAME_SIDE ||
+  if (height < 0 || height > MAX_FRAME_SIDE ||
       static_cast<long long>(frames) * width * height > MAX_SPRITE_CELLS) {
     log_manager.writeLog("height is sad, wrong on line %d in file %s", line_number,
                          filename.c_str());
@@ -163,6 +193,10 @@ Sprite* ResourceManager::getSprite(std::string label) const {
 }
 
 int ResourceManager::loadSound(std::string filename, std::string label) {
+  if (!audioDeviceOpened()) {
+    LogManager::getInstance().writeLog("no audio device, not loading %s", filename.c_str());
+    return -1;
+  }
   Sound sound;
   if (sound.loadSound(filename) == -1) {
     return -1;
@@ -195,6 +229,10 @@ Sound* ResourceManager::getSound(std::string label) {
 }
 
 int ResourceManager::loadMusic(std::string filename, std::string label) {
+  if (!audioDeviceOpened()) {
+    LogManager::getInstance().writeLog("no audio device, not loading %s", filename.c_str());
+    return -1;
+  }
   auto p_music = std::make_unique<Music>();
   if (p_music->loadMusic(filename) == -1) {
     return -1;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "LogManager.h"
+#include "utility.h"
 
 namespace ko {
 
@@ -24,7 +25,7 @@ Sound& Sound::operator=(const Sound& other) {
 }
 
 int Sound::loadSound(std::string filename) {
-  if (!sound_buffer.loadFromFile(filename)) {
+  if (!isRegularFile(filename) || !sound_buffer.loadFromFile(filename)) {
     LogManager::getInstance().writeLog("failed to load %s", filename.c_str());
     return -1;
   }

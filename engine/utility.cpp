@@ -1,5 +1,7 @@
 #include "utility.h"
 
+#include <sys/stat.h>
+
 #include <sstream>
 
 #include "Object.h"
@@ -49,6 +51,11 @@ std::string intToString(int number) {
   std::ostringstream out;
   out << number;
   return out.str();
+}
+
+bool isRegularFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace ko

@@ -22,6 +22,12 @@ int parseFirstLine(const std::string& line) {
 }
 
 int read(const std::string& path, bool* p_exists) {
+  // Anything but a plain file counts as no file; the next save replaces it
+  // if it can.
+  if (!ko::isRegularFile(path)) {
+    if (p_exists != nullptr) *p_exists = false;
+    return 0;
+  }
   std::ifstream file(path);
   if (p_exists != nullptr) *p_exists = file.is_open();
   if (!file.is_open()) return 0;

@@ -21,5 +21,9 @@ Box getWorldBox(const Object* p_o, Vector where);
 Vector worldToView(Vector world_pos);
 Vector viewToWorld(Vector view_pos);
 std::string intToString(int number);
+// Whether path names a regular file (or a link to one). Loaders check this
+// before opening: a FIFO would block the open until some writer came, and
+// a directory opens but reads as nothing, or sends a decoder into a loop.
+bool isRegularFile(const std::string& path);
 
 }  // namespace ko

@@ -67,6 +67,11 @@ std::vector<ContentsCase> contentsCases() {
        "numbers 2\nnumber 1\na\nnumber 2\n",
        {"a"},
        "somethign is wrong, wrong on line 5 in file {f}"},
+      // The last header line must not be taken for the missing text.
+      {"file ends after a record header",
+       "numbers 9\nnumber 1\nalpha\nnumber 2\nbeta\nnumber 3",
+       {"alpha", "beta"},
+       "somethign is wrong, wrong on line 7 in file {f}"},
       // A wrong first word is not counted; a missing number is.
       {"wrong first word",
        "number 3\nnumber 1\na\n",

@@ -1,0 +1,351 @@
+// The game's files gone wrong, in-process: every asset, the contents file
+// and the score file missing, empty, full of garbage, a directory or a
+// FIFO with no writer; the data directory unusable; the disk full; the
+// process killed while it writes the high score. In each case a whole game
+// is played (without a window, so that drawing costs nothing), and the
+// game must go on and the high score must come out right.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ErrorsObject.h"
+#include "ErrorsObjectList.h"
+#include "GameDriver.h"
+#include "GameManager.h"
+#include "GameOver.h"
+#include "GameSetup.h"
+#include "GameStart.h"
+#include "LogManager.h"
+#include "ResourceManager.h"
+#include "ScoreFile.h"
+#include "TestSupport.h"
+#include "ViewObject.h"
+#include "WorldManager.h"
+#include "game.h"
+
+namespace fs = std::filesystem;
+using namespace ko_test;
+
+namespace {
+
+enum class Fault { MISSING, EMPTY, GARBAGE, DIRECTORY, FIFO };
+
+const char* faultName(Fault f) {
+  switch (f) {
+    case Fault::MISSING:
+      return "missing";
+    case Fault::EMPTY:
+      return "empty";
+    case Fault::GARBAGE:
+      return "garbage";
+    case Fault::DIRECTORY:
+      return "directory";
+    case Fault::FIFO:
+      return "fifo";
+  }
+  return "?";
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The scratch layout links sprites and sounds to a shared copy; a test
+// that breaks a file works on copies of its own.
+void ownAssetDirectories() {
+  for (const char* dir : {"../sprites", "../sounds"}) {
+    if (!fs::is_symlink(dir)) continue;
+    const fs::path shared = fs::read_symlink(dir);
+    fs::remove(dir);
+    fs::copy(shared, dir, fs::copy_options::recursive);
+  }
+}
+
+void breakFile(const std::string& path, Fault fault) {
+  fs::remove_all(path);
+  switch (fault) {
+    case Fault::MISSING:
+      break;
+    case Fault::EMPTY:
+      std::ofstream(path).close();
+      break;
+    case Fault::GARBAGE: {
+      std::mt19937 rng(42);
+      std::string bytes(4096, '\0');
+      for (char& b : bytes) b = static_cast<char>(rng());
+      std::ofstream(path, std::ios::binary) << bytes;
+      break;
+    }
+    case Fault::DIRECTORY:
+      fs::create_directory(path);
+      break;
+    case Fault::FIFO:
+      ASSERT_EQ(mkfifo(path.c_str(), 0644), 0) << path;
+      break;
+  }
+}
+
+// The engine without a window, then the game's resources and title.
+void startWithoutWindow() {
+  setenv("ALSOFT_DRIVERS", "null", 1);
+  ASSERT_EQ(ko::LogManager::getInstance().startUp(), 0);
+  ko::LogManager::getInstance().setFlush(true);
+  ASSERT_EQ(ko::WorldManager::getInstance().startUp(), 0);
+  ASSERT_EQ(ko::ResourceManager::getInstance().startUp(), 0);
+  loadResources();
+  populateWorld();
+  runSteps(1);
+}
+
+// One game from the title and back: types blocks away until `points` are
+// scored, then lets a block reach the ship. Returns the game's score.
+int playGame(int points) {
+  int score = -1;
+  sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
+  releaseKey(ko::Keyboard::P);
+  EXPECT_NE(spawner(), nullptr);
+  if (spawner() == nullptr) return -1;
+  spawner()->setHighestGap(30);
+  for (int i = 0; i < 20000 && gameOverScreen() == nullptr; i++) {
+    if (pointsDisplay() != nullptr) score = pointsDisplay()->getValue();
+    ErrorsObjectList* p_list = spawner();
+    ErrorsObject* p_target = p_list == nullptr ? nullptr : p_list->getMaxObject();
+    if (score < points && p_target != nullptr && !p_target->getCurrentLine().empty()) {
+      typeText(p_target->getCurrentLine());
+    }
+    runSteps(1);
+  }
+  EXPECT_NE(gameOverScreen(), nullptr) << "the game never ended";
+  EXPECT_EQ(score, points);
+  runSteps(20);
+  releaseKey(ko::Keyboard::R);
+  runSteps(30);
+  EXPECT_NE(titleScreen(), nullptr);
+  if (titleScreen() != nullptr) {
+    EXPECT_TRUE(titleScreen()->isActive());
+  }
+  return score;
+}
+
+bool logMentions(const std::string& text) {
+  for (const std::string& line : logLines()) {
+    if (line.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+struct AssetCase {
+  const char* path;
+  const char* label;
+  const char* kind;  // "sprite", "sound" or "music"
+};
+
+const AssetCase ASSETS[] = {
+    {"../sprites/explosion-spr.txt", "explosion", "sprite"},
+    {"../sprites/ship-spr.txt", "ship", "sprite"},
+    {"../sounds/errors-sound.wav", "errors", "sound"},
+    {"../sounds/fire.wav", "fire", "sound"},
+    {"../sounds/blast.wav", "blast", "sound"},
+    {"../sounds/game-over.wav", "game over", "sound"},
+    {"../sprites/gamestart-spr.txt", "gamestart", "sprite"},
+    {"../sprites/gameover-spr.txt", "gameover", "sprite"},
+    {"../sounds/spectre.ogg", "spectre", "music"},
+    {"../sounds/start-music.wav", "start music", "music"},
+};
+
+const Fault FAULTS[] = {Fault::MISSING, Fault::EMPTY, Fault::GARBAGE, Fault::DIRECTORY,
+                        Fault::FIFO};
+
+bool loaded(const AssetCase& asset) {
+  ko::ResourceManager& resources = ko::ResourceManager::getInstance();
+  const std::string kind = asset.kind;
+  if (kind == "sprite") return resources.getSprite(asset.label) != nullptr;
+  if (kind == "sound") return resources.getSound(asset.label) != nullptr;
+  return resources.getMusic(asset.label) != nullptr;
+}
+
+// Every asset, broken every way: it is not loaded, the loader says so in
+// the log (music aside, whose loader is silent), and the game is played
+// through without it.
+class BrokenAsset : public ::testing::TestWithParam<std::tuple<int, Fault>> {};
+
+TEST_P(BrokenAsset, IsLeftOutAndTheGamePlaysOn) {
+  const AssetCase& asset = ASSETS[std::get<0>(GetParam())];
+  const Fault fault = std::get<1>(GetParam());
+  ownAssetDirectories();
+  breakFile(asset.path, fault);
+  startWithoutWindow();
+  EXPECT_FALSE(loaded(asset));
+  if (std::string(asset.kind) != "music") {
+    EXPECT_TRUE(logMentions(asset.path)) << "nothing in the log about " << asset.path;
+  }
+  EXPECT_EQ(playGame(2), 2);
+  EXPECT_EQ(readFile(SCORE_FILE), "2");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFile, BrokenAsset,
+    ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(ASSETS))),
+                       ::testing::ValuesIn(FAULTS)),
+    [](const ::testing::TestParamInfo<std::tuple<int, Fault>>& info) {
+      std::string name = ASSETS[std::get<0>(info.param)].label;
+      for (char& c : name) {
+        if (c == ' ') c = '_';
+      }
+      return name + "_" + faultName(std::get<1>(info.param));
+    });
+
+// The contents file broken: no texts, so every block says "hello".
+class BrokenContents : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(BrokenContents, BlocksFallBackToTheDefaultText) {
+  breakFile(CONTENTS_FILE, GetParam());
+  startWithoutWindow();
+  sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
+  ASSERT_NE(spawner(), nullptr);
+  EXPECT_EQ(spawner()->getContentsCount(), 0);
+  spawner()->setHighestGap(30);
+  for (int i = 0; i < 200 && blocks().empty(); i++) runSteps(1);
+  ASSERT_FALSE(blocks().empty());
+  EXPECT_EQ(blocks().front()->getCurrentLine(), "hello");
+  ko::GameManager::getInstance().shutDown();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFault, BrokenContents, ::testing::ValuesIn(FAULTS),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                           return std::string(faultName(info.param));
+                         });
+
+// The score file broken: it counts as 0; a regular or missing file gets
+// the new score, a directory cannot be replaced and the score is lost (the
+// screen still shows it) with a line in the log.
+class BrokenScoreFile : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(BrokenScoreFile, CountsAsZeroAndIsReplacedWhenPossible) {
+  const Fault fault = GetParam();
+  breakFile(SCORE_FILE, fault);
+  startWithoutWindow();
+  ASSERT_EQ(playGame(1), 1);
+  if (fault == Fault::DIRECTORY) {
+    EXPECT_TRUE(fs::is_directory(SCORE_FILE));
+    EXPECT_TRUE(logMentions("Could not save the high score 1"));
+  } else {
+    EXPECT_EQ(readFile(SCORE_FILE), "1");
+  }
+  // The next game still sees the best score so far.
+  sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
+  ASSERT_NE(spawner(), nullptr);
+  spawner()->setHighestGap(30);
+  for (int i = 0; i < 20000 && gameOverScreen() == nullptr; i++) runSteps(1);
+  ASSERT_NE(gameOverScreen(), nullptr);
+  EXPECT_EQ(gameOverScreen()->getHighScore(), fault == Fault::DIRECTORY ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFault, BrokenScoreFile, ::testing::ValuesIn(FAULTS),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                           return std::string(faultName(info.param));
+                         });
+
+// No writable data directory. There is no read-only mount to be had as
+// root (who may write anywhere), so these stand in for it: the directory
+// gone, or a plain file where the directory should be. Neither the
+// contents nor the score can be read or written; the game plays, shows
+// the game's score as the high score, and logs that it could not save it.
+class NoDataDirectory : public ::testing::TestWithParam<bool> {};
+
+TEST_P(NoDataDirectory, GamePlaysAndTheScoreIsOnlyShown) {
+  fs::remove_all("../data");
+  if (GetParam()) std::ofstream("../data") << "not a directory";
+  startWithoutWindow();
+  ASSERT_EQ(playGame(1), 1);
+  EXPECT_TRUE(logMentions("Could not save the high score 1"));
+  EXPECT_EQ(fs::exists("../data"), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Directory, NoDataDirectory, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "AFileInItsPlace" : "Missing");
+                         });
+
+// A full disk, simulated by a file size limit of 0 with SIGXFSZ ignored, so
+// that writes fail with an error as on a full disk instead of killing the
+// process: the old high score stays intact.
+TEST(FullDisk, KeepsTheOldHighScoreIntact) {
+  std::ofstream(SCORE_FILE) << "1";
+  startWithoutWindow();
+  signal(SIGXFSZ, SIG_IGN);
+  rlimit old_limit{};
+  getrlimit(RLIMIT_FSIZE, &old_limit);
+  rlimit no_room = old_limit;
+  no_room.rlim_cur = 0;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &no_room), 0);
+  const int score = playGame(2);
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  signal(SIGXFSZ, SIG_DFL);
+  EXPECT_EQ(score, 2);
+  EXPECT_EQ(readFile(SCORE_FILE), "1");
+  // No half-written temporary left beside it.
+  for (const auto& entry : fs::directory_iterator("../data")) {
+    EXPECT_EQ(entry.path().filename().string().rfind("score.txt.", 0), std::string::npos)
+        << entry.path();
+  }
+}
+
+// The process killed at random moments while it writes high scores: the
+// file always holds one whole score that was written (or the one before),
+// never a mix, a partial number or nothing.
+TEST(KilledWhileSaving, TheScoreFileHoldsTheOldOrTheNewScore) {
+  const std::string path = SCORE_FILE;
+  ASSERT_EQ(score_file::write(path, 1), 0);
+  std::mt19937 rng(2024);
+  int last_seen = 1;
+  int kills = 0;
+  const auto started = std::chrono::steady_clock::now();
+  for (int round = 0; round < 100; round++) {
+    // Each writer starts one above the score the last one left and counts
+    // upwards, so what the file holds can only grow.
+    const int base = last_seen;
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+      for (int score = base + 1;; score++) {
+        if (score_file::saveIfHigher(path, score) != 0) _exit(3);
+      }
+    }
+    // Each save syncs the file to disk, which takes a few milliseconds.
+    usleep(static_cast<useconds_t>(rng() % 30000));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer failed, status " << status;
+    kills++;
+    const std::string stored = readFile(path);
+    ASSERT_TRUE(std::regex_match(stored, std::regex("[0-9]+"))) << "after kill " << kills
+                                                                  << ": '" << stored << "'";
+    const int value = std::stoi(stored);
+    ASSERT_GE(value, last_seen) << "the file went back to an older score";
+    last_seen = value;
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  std::cout << kills << " kills in " << seconds << " s, last score " << last_seen << "\n";
+  EXPECT_GT(last_seen, 1) << "no writer ever completed a write";
+}
+
+}  // namespace

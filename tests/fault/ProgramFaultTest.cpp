@@ -1,0 +1,246 @@
+// The real program, started in a scratch layout of its own under the X
+// display, in the faults that only a whole process shows: no font, no
+// sound device, no game files at all, and its window closed in the middle
+// of a game and during a pause. It must always end with status 0 and never
+// touch the high score it was not asked to change.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TestSupport.h"
+#include "WindowTestSupport.h"
+
+// Last: Xlib defines macros (None, Bool, ...) that clash with C++ names.
+#include <X11/Xlib.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Output of a shell command, trailing line feed removed.
+std::string commandOutput(const std::string& command) {
+  std::string out;
+  FILE* p_pipe = popen(command.c_str(), "r");
+  if (p_pipe == nullptr) return out;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, p_pipe) != nullptr) out += buffer;
+  pclose(p_pipe);
+  while (!out.empty() && out.back() == '\n') out.pop_back();
+  return out;
+}
+
+// Program tests move the display's keyboard focus: they take turns with
+// the other window tests (the lock the in-process helpers take).
+void holdDisplayLock() {
+  static const int fd = open("/tmp/korvane-x-tests.lock", O_CREAT | O_RDWR, 0666);
+  if (fd >= 0) flock(fd, LOCK_EX);
+}
+
+class Program : public ::testing::Test {
+ protected:
+  fs::path root;
+  pid_t pid = -1;
+  unsigned long window = 0;
+  int exit_status = -1;
+
+  // A layout like the game's own: the font in work/, the game's files
+  // beside it, and a high score of 5 that no test here may change.
+  void SetUp() override {
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display";
+    holdDisplayLock();
+    root = fs::current_path().parent_path();
+    const fs::path shared = fs::path(KO_TEST_WORKDIR).parent_path();
+    for (const char* dir : {"sprites", "sounds"}) {
+      fs::remove(root / dir);
+      fs::copy(shared / dir, root / dir, fs::copy_options::recursive);
+    }
+    fs::remove(root / "work" / "ko-font.ttf");
+    fs::copy_file(fs::path(KO_TEST_WORKDIR) / "ko-font.ttf", root / "work" / "ko-font.ttf");
+    std::ofstream(root / "data" / "score.txt") << "5";
+  }
+
+  void TearDown() override {
+    if (pid > 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  }
+
+  void launch(const char* audio_driver = "null") {
+    pid = fork();
+    ASSERT_NE(pid, -1);
+    if (pid == 0) {
+      if (chdir((root / "work").c_str()) != 0) _exit(120);
+      setenv("ALSOFT_DRIVERS", audio_driver, 1);
+      const std::string out = (root / "program-output.txt").string();
+      const int fd = open(out.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+      dup2(fd, 1);
+      dup2(fd, 2);
+      execl(KO_PROGRAM, KO_PROGRAM, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+  }
+
+  // Reaps the program if it has ended; true while it runs.
+  bool running() {
+    if (pid <= 0) return false;
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) != pid) return true;
+    pid = -1;
+    exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return false;
+  }
+
+  // Waits for the program to end; its exit status (128 + the signal when
+  // killed), or -1 on a timeout.
+  int waitForExit(double seconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < until) {
+      if (!running()) return exit_status;
+      ko_test::sleepMs(50);
+    }
+    return -1;
+  }
+
+  std::string output() const {
+    return readFile(root / "program-output.txt") + "\n--- korvane.log\n" +
+           readFile(root / "work" / "korvane.log");
+  }
+
+  // Finds the program's window and gives it the keyboard focus.
+  void findWindow() {
+    const std::string search =
+        "env -u LD_PRELOAD xdotool search --pid " + std::to_string(pid) + " --name '^Korvane$' 2>/dev/null | head -n 1";
+    for (int i = 0; i < 300 && window == 0; i++) {
+      ASSERT_TRUE(running()) << "the program ended at start\n" << output();
+      const std::string id = commandOutput(search);
+      if (!id.empty()) window = std::stoul(id);
+      if (window == 0) ko_test::sleepMs(100);
+    }
+    ASSERT_NE(window, 0u) << "no window\n" << output();
+    const std::string focus = "env -u LD_PRELOAD xdotool windowfocus " + std::to_string(window) +
+                              " 2>/dev/null";
+    for (int i = 0; i < 50; i++) {
+      if (std::system(focus.c_str()) == 0 &&
+          commandOutput("env -u LD_PRELOAD xdotool getwindowfocus") == std::to_string(window)) {
+        break;
+      }
+      ko_test::sleepMs(100);
+    }
+    // Time for the title screen to come up.
+    ko_test::sleepMs(1000);
+  }
+
+  void key(const std::string& name) { ko_test::xdotool("key --delay 30 " + name); }
+
+  // What a window manager's close button sends.
+  void requestClose() {
+    Display* p_display = XOpenDisplay(nullptr);
+    ASSERT_NE(p_display, nullptr);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(p_display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(p_display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(p_display, window, False, NoEventMask, &event);
+    XSync(p_display, False);
+    XCloseDisplay(p_display);
+  }
+
+  std::string score() const { return readFile(root / "data" / "score.txt"); }
+  std::string log() const { return readFile(root / "work" / "korvane.log"); }
+};
+
+TEST_F(Program, WithoutItsFontLogsTheFailureAndExitsZero) {
+  fs::remove(root / "work" / "ko-font.ttf");
+  launch();
+  EXPECT_EQ(waitForExit(30), 0) << output();
+  EXPECT_NE(log().find("Error starting game manager!"), std::string::npos) << output();
+  EXPECT_EQ(score(), "5");
+}
+
+// ALSOFT_DRIVERS naming no driver that exists: no sound device at all.
+// The game plays silently. (A music stream left playing without a device
+// once corrupted memory within seconds.)
+TEST_F(Program, WithoutASoundDevicePlaysAndQuits) {
+  launch("none");
+  findWindow();
+  key("p");
+  key("a e i o u s t");
+  ko_test::sleepMs(1500);
+  ASSERT_TRUE(running()) << output();
+  requestClose();
+  EXPECT_EQ(waitForExit(30), 0) << output();
+  EXPECT_NE(log().find("no audio device"), std::string::npos) << output();
+  EXPECT_EQ(score(), "5");
+}
+
+// Started with nothing beside its working directory: no sprites, sounds,
+// block texts or score. It opens its window, plays, and closes cleanly.
+TEST_F(Program, WithNoGameFilesAtAllStillRuns) {
+  for (const char* dir : {"sprites", "sounds", "data"}) fs::remove_all(root / dir);
+  launch();
+  findWindow();
+  key("p");
+  key("h e l o");
+  ko_test::sleepMs(1500);
+  ASSERT_TRUE(running()) << output();
+  requestClose();
+  EXPECT_EQ(waitForExit(30), 0) << output();
+  EXPECT_NE(log().find("unable to open file ../sprites/ship-spr.txt"), std::string::npos)
+      << output();
+  EXPECT_FALSE(fs::exists(root / "data"));
+}
+
+TEST_F(Program, ClosedDuringAGameExitsZeroAndKeepsTheHighScore) {
+  launch();
+  findWindow();
+  key("p");
+  ko_test::sleepMs(1000);
+  requestClose();
+  EXPECT_EQ(waitForExit(30), 0) << output();
+  EXPECT_EQ(score(), "5");
+}
+
+// A close request while paused is swallowed by the pause; after the pause
+// the window has to be closed again.
+TEST_F(Program, CloseDuringThePauseIsLostAndTheNextOneWorks) {
+  launch();
+  findWindow();
+  key("p");
+  ko_test::sleepMs(500);
+  key("F10");
+  ko_test::sleepMs(500);
+  requestClose();
+  ko_test::sleepMs(1500);
+  ASSERT_TRUE(running()) << "the close request during the pause was not lost";
+  key("F10");
+  ko_test::sleepMs(800);
+  ASSERT_TRUE(running());
+  requestClose();
+  EXPECT_EQ(waitForExit(30), 0) << output();
+  EXPECT_EQ(score(), "5");
+}
+
+}  // namespace
