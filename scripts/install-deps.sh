@@ -18,6 +18,10 @@ PACKAGES=(
   libgl1-mesa-dri
   # the font, and tools the tests use to make and inspect images and sounds
   fonts-dejavu-core imagemagick sox libsox-fmt-all vorbis-tools
+  # clang with libFuzzer and its sanitizer runtimes, for the file-reader fuzz tests
+  clang libclang-rt-14-dev
+  # the desktop entry's validator, for the install test
+  desktop-file-utils
 )
 
 missing=()

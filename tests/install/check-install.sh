@@ -1,0 +1,325 @@
+#!/usr/bin/env bash
+# Installs Korvane into a scratch prefix and uses the installation as a
+# player and as a game developer would:
+#   - everything is where a desktop expects it, and nothing of the sources
+#     or the build leaks in;
+#   - a broken installation makes the launcher fail with a clear message;
+#   - the example game builds against the installed engine package and
+#     moves its player with the arrow keys;
+#   - a player starts the installed launcher from an unrelated directory
+#     and plays a game to its end; score and log land in the player's own
+#     directory, and the prefix is never written;
+#   - a second user, without XDG_DATA_HOME, gets a home of their own;
+#   - a reinstall refreshes the player's block texts and keeps the score.
+# Paths have spaces in them on purpose.
+#
+# Usage: check-install.sh BUILD_DIR SOURCE_DIR
+# Needs an X display in DISPLAY, xdotool and ImageMagick; exits 77 (skipped)
+# without them. KO_KEEP_TEST_DIR=1 keeps the scratch directory.
+set -u
+
+build_dir=${1:?build directory}
+source_dir=${2:?source directory}
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "skipped: no X display"
+  exit 77
+fi
+for tool in xdotool import convert compare identify cmp sha256sum; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "skipped: $tool is not installed"
+    exit 77
+  fi
+done
+
+started=$SECONDS
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/korvane install.XXXXXX")
+prefix="$scratch/pre fix"
+elsewhere="$scratch/some where"
+shots="$scratch/shots"
+mkdir -p "$elsewhere" "$shots"
+
+game_pid=
+cleanup() {
+  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
+    kill "$game_pid" 2>/dev/null
+    wait "$game_pid" 2>/dev/null
+  fi
+  if [ -n "${KO_KEEP_TEST_DIR:-}" ]; then
+    echo "test directory kept: $scratch"
+  else
+    rm -rf "$scratch"
+  fi
+}
+trap cleanup EXIT
+
+log() { echo "[$((SECONDS - started)) s] $*"; }
+fail() {
+  echo "FAIL after $((SECONDS - started)) s: $*"
+  exit 1
+}
+
+# --- Installing ----------------------------------------------------------------
+
+# One component at a time: an install of everything at once writes
+# install_manifest.txt into the build directory, the list that a real install
+# from this build keeps for uninstalling, and that must stay as it is.
+install_korvane() {
+  local component
+  for component in Runtime Development; do
+    cmake --install "$build_dir" --prefix "$prefix" --component "$component" \
+      >"$scratch/install-$component.txt" 2>&1 ||
+      fail "cmake --install --component $component: $(cat "$scratch/install-$component.txt")"
+  done
+}
+
+# Every entry of the prefix with its kind, mode, size, time and link target,
+# then the checksum of every file.
+snapshot() {
+  (
+    cd "$prefix" || exit 1
+    find . -printf '%y %m %s %T@ %p -> %l\n' | LC_ALL=C sort
+    find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum
+  ) >"$1" || fail "cannot list $prefix"
+}
+
+install_korvane
+snapshot "$scratch/prefix-before.txt"
+log "installed into $prefix"
+
+launcher=$prefix/bin/korvane
+share=$prefix/share/korvane
+[ -x "$launcher" ] || fail "no launcher bin/korvane"
+[ -x "$prefix/libexec/korvane/korvane" ] || fail "no game binary in libexec/korvane"
+# Installed name, then the source it comes from.
+for pair in ko-font.ttf:run/ko-font.ttf ko-font-LICENSE.txt:run/ko-font-LICENSE.txt \
+  data/data.txt:data/data.txt; do
+  cmp -s "$share/${pair%%:*}" "$source_dir/${pair#*:}" ||
+    fail "share/korvane/${pair%%:*} is missing or differs from ${pair#*:}"
+done
+for file in "$source_dir"/sprites/*.txt "$source_dir"/sounds/*.wav "$source_dir"/sounds/*.ogg; do
+  relative=${file#"$source_dir"/}
+  cmp -s "$file" "$share/$relative" || fail "share/korvane/$relative is missing or differs"
+done
+for file in "$source_dir"/include/*.h; do
+  [ -f "$prefix/include/korvane/$(basename "$file")" ] || fail "header $(basename "$file") not installed"
+done
+[ -n "$(find "$prefix" -name libkorvane_engine.a)" ] || fail "no engine library"
+[ -n "$(find "$prefix" -path '*/cmake/Korvane/KorvaneConfigVersion.cmake')" ] ||
+  fail "no CMake package"
+# Only the game's data: no player's score, no tools of the source tree.
+stray=$(find "$prefix" -name 'score.txt*' -o -name '*.py' -o -name '*.sh' -o -name korvane.log)
+[ -z "$stray" ] || fail "installed by mistake: $stray"
+# The text files must find everything from the prefix, not from here.
+if grep -rlF -e "$build_dir" -e "$source_dir" "$launcher" "$prefix/share/applications" \
+  "$(dirname "$(find "$prefix" -name KorvaneConfig.cmake)")"; then
+  fail "the files above point into the source or build tree"
+fi
+desktop=$prefix/share/applications/korvane.desktop
+[ -f "$desktop" ] || fail "no desktop entry"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
+else
+  echo "note: desktop-file-validate not installed; the desktop entry was not validated"
+fi
+if ! grep -qx 'Icon=korvane' "$desktop" || ! grep -qx 'Exec=korvane' "$desktop"; then
+  fail "the desktop entry does not start korvane with its icon"
+fi
+icon=$prefix/share/icons/hicolor/256x256/apps/korvane.png
+[ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG 256x256" ] ||
+  fail "the icon is not a 256x256 PNG"
+log "layout checked"
+
+# --- A broken installation -------------------------------------------------------
+
+broken="$scratch/bro ken"
+cp -a "$prefix" "$broken"
+rm -rf "$broken/share/korvane/sounds"
+message=$(cd "$elsewhere" && HOME="$scratch/home broken" XDG_DATA_HOME='' \
+  timeout 20 "$broken/bin/korvane" 2>&1)
+status=$?
+[ "$status" -ne 0 ] || fail "the launcher started without the installed sounds"
+[ "$status" -ne 124 ] || fail "the launcher ran on without the installed sounds"
+[[ "$message" == *"share/korvane/sounds"* ]] ||
+  fail "the launcher's message does not say what is missing: $message"
+[ ! -e "$scratch/home broken" ] || fail "the launcher made a home before checking the installation"
+rm -rf "$broken"
+log "a broken installation is refused: $message"
+
+# --- Windows -------------------------------------------------------------------
+
+running() { kill -0 "$game_pid" 2>/dev/null; }
+key() { xdotool key --delay 15 "$@"; }
+shot() { import -window "$window" "$1" 2>/dev/null || fail "cannot grab the window into $1"; }
+colours() { convert "$1" -format %k info:; }
+difference() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
+
+# Finds and focuses the window of game_pid; OUTPUT is its output file.
+find_window() {
+  local output=$1
+  window=
+  for _ in $(seq 150); do
+    running || fail "the program exited at start: $(cat "$output")"
+    window=$(xdotool search --pid "$game_pid" --name '^Korvane$' 2>/dev/null | head -n 1)
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no window named Korvane"
+  # There is no window manager: give the window the focus ourselves.
+  for _ in $(seq 50); do
+    xdotool windowfocus "$window" 2>/dev/null
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return 0
+    sleep 0.1
+  done
+  fail "cannot focus the window"
+}
+
+# Sends KEY and expects the program to end within 10 s with status 0.
+quit_with() {
+  key "$1"
+  for _ in $(seq 100); do
+    running || break
+    sleep 0.1
+  done
+  running && fail "$1 did not end the program"
+  wait "$game_pid"
+  local status=$?
+  game_pid=
+  [ "$status" -eq 0 ] || fail "exit status $status"
+}
+
+no_complaints() {
+  [ -f "$1" ] || fail "no log at $1"
+  if grep -E 'Warning|sad|failed|unable|Error' "$1"; then
+    fail "complaints in $1"
+  fi
+}
+
+# --- The example game, built against the installed package -----------------------
+
+coins_build="$scratch/coins build"
+cmake -S "$source_dir/examples/coins" -B "$coins_build" -DCMAKE_PREFIX_PATH="$prefix" \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Werror >"$scratch/coins-configure.txt" 2>&1 ||
+  fail "the example does not configure: $(cat "$scratch/coins-configure.txt")"
+cmake --build "$coins_build" --parallel "$(nproc)" >"$scratch/coins-build.txt" 2>&1 ||
+  fail "the example does not build: $(cat "$scratch/coins-build.txt")"
+log "the example built against the installed package"
+
+(cd "$coins_build" && ALSOFT_DRIVERS=null exec ./coins) >"$scratch/coins-output.txt" 2>&1 &
+game_pid=$!
+find_window "$scratch/coins-output.txt"
+# Where the green player is: the box around the pixels of exactly its colour.
+player_x() {
+  convert "$1" -fill black +opaque '#00FF00' -format '%@' info: | sed 's/^[0-9]*x[0-9]*+\([0-9]*\)+.*/\1/'
+}
+sleep 1
+shot "$shots/coins-1.png"
+before=$(player_x "$shots/coins-1.png")
+[[ "$before" =~ ^[0-9]+$ ]] || fail "no player on the example's screen"
+key Right Right Right Right Right
+sleep 1
+running || fail "the example exited after the arrow keys: $(cat "$scratch/coins-output.txt")"
+shot "$shots/coins-2.png"
+after=$(player_x "$shots/coins-2.png")
+[ "$after" -gt "$before" ] || fail "the player did not move right (x $before, then $after)"
+quit_with q
+no_complaints "$coins_build/korvane.log"
+log "the example ran, moved its player from x $before to $after and quit"
+
+# --- A player plays a game ---------------------------------------------------------
+
+home_a="$scratch/home a"
+data_home_a="$scratch/xdg data a"
+mkdir -p "$home_a"
+player_a=$data_home_a/korvane
+run_as_a() {
+  (cd "$elsewhere" && HOME=$home_a XDG_DATA_HOME=$data_home_a ALSOFT_DRIVERS=null exec "$launcher") \
+    >"$scratch/a-output.txt" 2>&1 &
+  game_pid=$!
+  find_window "$scratch/a-output.txt"
+}
+
+run_as_a
+score_file=$player_a/data/score.txt
+[ ! -e "$score_file" ] || fail "a score before any game"
+sleep 1.5
+shot "$shots/title.png"
+[ "$(colours "$shots/title.png")" -gt 2 ] || fail "the title screen is blank"
+no_complaints "$player_a/run/korvane.log"
+
+# A game: type every character a key can produce until the score moves.
+key p
+sleep 1
+running || fail "the game exited after P"
+shot "$shots/start.png"
+convert "$shots/start.png" -crop 300x140+0+0 +repage "$shots/points-0.png"
+cycle=({a..z} space apostrophe)
+scored=
+typing_started=$SECONDS
+while [ $((SECONDS - typing_started)) -lt 100 ]; do
+  for _ in 1 2 3 4 5; do key "${cycle[@]}"; done
+  running || fail "the game exited while typing"
+  shot "$shots/typing.png"
+  convert "$shots/typing.png" -crop 300x140+0+0 +repage "$shots/points.png"
+  if [ "$(difference "$shots/points-0.png" "$shots/points.png")" -gt 0 ]; then
+    scored=$SECONDS
+    break
+  fi
+done
+[ -n "$scored" ] || fail "typing never scored"
+log "the score moved"
+
+# Hands off: blocks fall until one reaches the ship.
+waiting_started=$SECONDS
+while [ ! -f "$score_file" ]; do
+  running || fail "the game exited while waiting for the end"
+  [ $((SECONDS - waiting_started)) -lt 150 ] || fail "no block reached the ship in 150 s"
+  sleep 0.5
+done
+sleep 0.5
+score=$(cat "$score_file")
+if ! [[ "$score" =~ ^[0-9]+$ ]] || [ "$score" -lt 1 ]; then
+  fail "the score file holds '$score'"
+fi
+log "game over with $score"
+key r
+sleep 1
+quit_with q
+no_complaints "$player_a/run/korvane.log"
+[ -z "$(ls -A "$elsewhere")" ] || fail "written into the directory it was started from: $(ls -A "$elsewhere")"
+
+# --- A second user, without XDG_DATA_HOME, through a link to the launcher -----------
+
+home_b="$scratch/home b"
+mkdir -p "$home_b/bin"
+ln -s "$launcher" "$home_b/bin/korvane"
+(cd "$elsewhere" && env -u XDG_DATA_HOME HOME="$home_b" ALSOFT_DRIVERS=null "$home_b/bin/korvane") \
+  >"$scratch/b-output.txt" 2>&1 &
+game_pid=$!
+find_window "$scratch/b-output.txt"
+sleep 1.5
+shot "$shots/title-b.png"
+[ "$(colours "$shots/title-b.png")" -gt 2 ] || fail "the second user's title screen is blank"
+quit_with q
+no_complaints "$home_b/.local/share/korvane/run/korvane.log"
+[ ! -e "$home_b/.local/share/korvane/data/score.txt" ] || fail "the second user has a score of their own without playing"
+[ "$(cat "$score_file")" = "$score" ] || fail "the first player's score changed"
+log "a second user got a home of their own"
+
+snapshot "$scratch/prefix-after.txt"
+diff "$scratch/prefix-before.txt" "$scratch/prefix-after.txt" >"$scratch/prefix-diff.txt" ||
+  fail "the installation was written: $(cat "$scratch/prefix-diff.txt")"
+log "nothing written under the prefix"
+
+# --- A reinstall ------------------------------------------------------------------
+
+# A copy from an older release: the reinstalled texts must replace it.
+echo "an old line" >>"$player_a/data/data.txt"
+install_korvane
+run_as_a
+quit_with q
+cmp -s "$share/data/data.txt" "$player_a/data/data.txt" || fail "the block texts were not refreshed"
+[ "$(cat "$score_file")" = "$score" ] || fail "the reinstall lost the score"
+log "a reinstall refreshed the block texts and kept the score"
+
+log "passed"
