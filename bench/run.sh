@@ -8,16 +8,9 @@ set -uo pipefail
 ROOT=$(cd "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/.." && pwd)
 bash "$ROOT/scripts/install-deps.sh" || exit 1
 
-SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/korvane-bench.XXXXXX")
 # shellcheck source=scripts/xvfb.sh
 source "$ROOT/scripts/xvfb.sh"
-cleanup() {
-  stop_xvfb
-  rm -rf "$SCRATCH"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+make_scratch korvane-bench || exit 1
 
 cmake -S "$ROOT" -B "$ROOT/build-bench" -DCMAKE_BUILD_TYPE=Release -DKO_BUILD_TESTS=OFF >/dev/null &&
   cmake --build "$ROOT/build-bench" --parallel "$(nproc)" --target korvane_bench >/dev/null || exit 1

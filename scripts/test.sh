@@ -16,17 +16,9 @@ log() { printf '\n==> %s\n' "$*"; }
 bash "$ROOT/scripts/install-deps.sh" || exit 1
 
 # --- A private X server -------------------------------------------------------
-SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/korvane-test.XXXXXX")
 # shellcheck source=scripts/xvfb.sh
 source "$ROOT/scripts/xvfb.sh"
-
-cleanup() {
-  stop_xvfb
-  rm -rf "$SCRATCH"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
+make_scratch korvane-test || exit 1
 
 log "Starting Xvfb"
 start_xvfb || exit 1

@@ -1,11 +1,21 @@
 #!/usr/bin/env bash
-# Sourced by the test and benchmark commands: start_xvfb starts a private
-# headless X server on the first free display from :99 and exports DISPLAY;
-# stop_xvfb stops it. Needs $SCRATCH, a directory for its cookie and log.
+# Sourced by the test and benchmark commands: make_scratch NAME makes
+# $SCRATCH, a temporary directory removed at exit with the X server;
+# start_xvfb starts a private headless X server on the first free display
+# from :99 and exports DISPLAY (its cookie and log go to $SCRATCH);
+# stop_xvfb stops it.
 # Always a server of our own, even when DISPLAY is set, so that nothing
 # opens windows or sends keys on a developer's desktop.
 
 XVFB_PID=
+SCRATCH=
+
+make_scratch() {
+  SCRATCH=$(mktemp -d "${TMPDIR:-/tmp}/$1.XXXXXX") || return 1
+  trap 'stop_xvfb; rm -rf "$SCRATCH"' EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+}
 
 stop_xvfb() {
   if [[ -n "$XVFB_PID" ]]; then
