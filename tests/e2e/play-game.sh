@@ -29,19 +29,9 @@ done
 
 started=$SECONDS
 root=$(mktemp -d /tmp/korvane-e2e-XXXXXX)
-game_pid=
-cleanup() {
-  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-    kill "$game_pid" 2>/dev/null
-    wait "$game_pid" 2>/dev/null
-  fi
-  if [ -n "${KO_KEEP_TEST_DIR:-}" ]; then
-    echo "test directory kept: $root"
-  else
-    rm -rf "$root"
-  fi
-}
-trap cleanup EXIT
+# shellcheck source=tests/support/program-run.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/program-run.sh"
+scratch_dir=$root
 
 fail() {
   echo "FAIL after $((SECONDS - started)) s: $*"

@@ -39,19 +39,9 @@ elsewhere="$scratch/some where"
 shots="$scratch/shots"
 mkdir -p "$elsewhere" "$shots"
 
-game_pid=
-cleanup() {
-  if [ -n "$game_pid" ] && kill -0 "$game_pid" 2>/dev/null; then
-    kill "$game_pid" 2>/dev/null
-    wait "$game_pid" 2>/dev/null
-  fi
-  if [ -n "${KO_KEEP_TEST_DIR:-}" ]; then
-    echo "test directory kept: $scratch"
-  else
-    rm -rf "$scratch"
-  fi
-}
-trap cleanup EXIT
+# shellcheck source=tests/support/program-run.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/program-run.sh"
+scratch_dir=$scratch
 
 log() { echo "[$((SECONDS - started)) s] $*"; }
 fail() {
