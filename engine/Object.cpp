@@ -6,6 +6,7 @@
 #include "GameManager.h"
 #include "GraphicsManager.h"
 #include "InputManager.h"
+#include "LogManager.h"
 #include "SceneGraph.h"
 #include "Sprite.h"
 #include "WorldManager.h"
@@ -115,6 +116,13 @@ bool Object::isSolid() const { return solidness == HARD || solidness == SOFT; }
 
 void Object::setSprite(Sprite* p_new_sprite, bool set_box) {
   p_sprite = p_new_sprite;
+  // A label that the resource manager did not find: better an object that
+  // draws nothing than a crash, and the log says whose sprite is missing.
+  if (p_sprite == nullptr) {
+    LogManager::getInstance().writeLog("setSprite: no sprite for object of type %s",
+                                       type.c_str());
+    return;
+  }
   const float width = static_cast<float>(p_sprite->getWidth());
   const float height = static_cast<float>(p_sprite->getHeight());
   Box sprite_box(Vector(), width, height);

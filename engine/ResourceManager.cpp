@@ -197,21 +197,21 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
     LogManager::getInstance().writeLog("no audio device, not loading %s", filename.c_str());
     return -1;
   }
-  Sound sound;
-  if (sound.loadSound(filename) == -1) {
+  auto p_sound = std::make_unique<Sound>();
+  if (p_sound->loadSound(filename) == -1) {
     return -1;
   }
-  sound.setLabel(label);
+  p_sound->setLabel(label);
   if (static_cast<int>(sounds.size()) >= MAX_SOUNDS) {
     return -1;
   }
-  sounds.push_back(sound);
+  sounds.push_back(std::move(p_sound));
   return 0;
 }
 
 int ResourceManager::unloadSound(std::string label) {
   for (auto it = sounds.begin(); it != sounds.end(); ++it) {
-    if (it->getLabel() == label) {
+    if ((*it)->getLabel() == label) {
       sounds.erase(it);
       return 0;
     }
@@ -220,9 +220,9 @@ int ResourceManager::unloadSound(std::string label) {
 }
 
 Sound* ResourceManager::getSound(std::string label) {
-  for (Sound& sound : sounds) {
-    if (sound.getLabel() == label) {
-      return &sound;
+  for (const auto& p_sound : sounds) {
+    if (p_sound->getLabel() == label) {
+      return p_sound.get();
     }
   }
   return nullptr;

@@ -2,8 +2,8 @@
 
 #include <utility>
 
+#include "AudioFile.h"
 #include "LogManager.h"
-#include "utility.h"
 
 namespace ko {
 
@@ -25,8 +25,10 @@ Sound& Sound::operator=(const Sound& other) {
 }
 
 int Sound::loadSound(std::string filename) {
-  if (!isRegularFile(filename) || !sound_buffer.loadFromFile(filename)) {
+  std::string why;
+  if (decodeSoundFile(filename, &sound_buffer, &why) != 0) {
     LogManager::getInstance().writeLog("failed to load %s", filename.c_str());
+    if (!why.empty()) LogManager::getInstance().writeLog("%s: %s", filename.c_str(), why.c_str());
     return -1;
   }
   sound.setBuffer(sound_buffer);

@@ -1,7 +1,8 @@
 // Loads sprites, sounds and music and keeps them under labels; the first
 // loaded wins when labels repeat. It owns everything it loads: objects hold
-// plain pointers, valid until the resource is unloaded (sprites also until
-// shutDown; a sound pointer only until the next sound is loaded or unloaded).
+// plain pointers, valid until that resource is unloaded or shutDown (sounds
+// stay loaded through shutDown, until the manager itself is destroyed).
+// Loading or unloading other resources never moves the ones kept.
 #pragma once
 
 #include <fstream>
@@ -63,7 +64,9 @@ class ResourceManager : public Manager {
   void deleteMusic();
 
   std::vector<Sprite*> sprites;
-  std::vector<Sound> sounds;
+  // Each sound on its own heap slot, so handed-out pointers survive the
+  // list growing or closing a gap.
+  std::vector<std::unique_ptr<Sound>> sounds;
   std::vector<Music*> musics;
 };
 

@@ -8,6 +8,7 @@
 #include "Object.h"
 #include "ObjectListIterator.h"
 #include "RecordingObject.h"
+#include "TestSupport.h"
 #include "Sprite.h"
 #include "WorldManager.h"
 
@@ -97,6 +98,22 @@ TEST(Object, SpriteBoxIsCentredInHalfCells) {
   ko::Object untouched;
   untouched.setSprite(&sprite, false);
   EXPECT_EQ(untouched.getBox(), ko::Box());
+}
+
+TEST(Object, NullSpriteLeavesTheObjectBareAndIsLogged) {
+  ko::Sprite sprite(1);
+  sprite.setWidth(5);
+  sprite.setHeight(3);
+  ASSERT_TRUE(ko_test::logLines().empty());
+  ko::Object o;
+  o.setType("Coin");
+  o.setSprite(&sprite, true);
+  o.setSprite(nullptr, true);
+  EXPECT_EQ(o.getSprite(), nullptr);
+  EXPECT_EQ(o.getBox(), ko::Box(ko::Vector(-2.5f, -1.5f), 5, 3));
+  o.draw();
+  EXPECT_EQ(ko_test::logLines(),
+            std::vector<std::string>{"setSprite: no sprite for object of type Coin"});
 }
 
 TEST(Object, AnimationAdvancesEverySlowdownDraws) {

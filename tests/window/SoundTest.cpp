@@ -159,7 +159,7 @@ int peakOfWaveFile(const std::string& path) {
   return peak;
 }
 
-TEST(SoundOutput, ASoundMovedByTheListStillPlaysItsSamples) {
+TEST(SoundOutput, AKeptSoundPointerPlaysAfterTheListChanges) {
   ScratchDir dir;
   const std::string out = dir.path() + "/out.wav";
   const std::string conf = dir.write(
@@ -172,17 +172,96 @@ TEST(SoundOutput, ASoundMovedByTheListStillPlaysItsSamples) {
   const std::string tone = writeTone(dir, "tone.wav", 0.3f);
   ko::ResourceManager& resources = ko::ResourceManager::getInstance();
   ASSERT_EQ(resources.startUp(), 0);
+  ASSERT_EQ(resources.loadSound(tone, "before"), 0);
   ASSERT_EQ(resources.loadSound(tone, "tone"), 0);
-  // Enough later loads that the list's storage moves several times.
-  for (int i = 0; i < 40; i++) {
+  ko::Sound* p_kept = resources.getSound("tone");
+  ASSERT_NE(p_kept, nullptr);
+  // Fill the list to its capacity, then close a gap before the kept sound.
+  for (int i = 2; i < ko::MAX_SOUNDS; i++) {
     ASSERT_EQ(resources.loadSound(tone, "filler" + std::to_string(i)), 0);
   }
+  ASSERT_EQ(resources.unloadSound("before"), 0);
+  EXPECT_EQ(resources.getSound("tone"), p_kept);
   sleepMs(200);
   ASSERT_EQ(peakOfWaveFile(out), 0) << "silence before anything plays";
 
-  resources.getSound("tone")->play(false);
+  p_kept->play(false);
   sleepMs(600);
   EXPECT_GT(peakOfWaveFile(out), 5000);
+}
+
+// A 16-bit PCM WAV header with the given claims, followed by the samples
+// actually there.
+std::string lyingWave(const ScratchDir& dir, const std::string& name, uint16_t channels,
+                      uint32_t rate, uint32_t data_bytes, std::size_t real_samples) {
+  std::string bytes;
+  auto u32 = [&bytes](uint32_t v) {
+    for (int i = 0; i < 4; i++) bytes += static_cast<char>((v >> (8 * i)) & 0xff);
+  };
+  auto u16 = [&bytes](uint16_t v) {
+    bytes += static_cast<char>(v & 0xff);
+    bytes += static_cast<char>(v >> 8);
+  };
+  bytes += "RIFF";
+  u32(36 + data_bytes);
+  bytes += "WAVEfmt ";
+  u32(16);
+  u16(1);
+  u16(channels);
+  u32(rate);
+  u32(rate * channels * 2);
+  u16(static_cast<uint16_t>(channels * 2));
+  u16(16);
+  bytes += "data";
+  u32(data_bytes);
+  bytes += std::string(real_samples * 2, '\x10');
+  return dir.write(name, bytes);
+}
+
+// Headers that would make the audio library allocate gigabytes, or that
+// promise more than the file holds: refused with the reason, nothing kept.
+TEST(SoundFile, HeadersThatLieAreRefusedWithTheReason) {
+  useNullAudio();
+  ScratchDir dir;
+  const struct {
+    const char* name;
+    uint16_t channels;
+    uint32_t rate;
+    uint32_t data_bytes;
+    std::size_t real_samples;
+    const char* why;
+  } cases[] = {
+      {"huge.wav", 1, 44100, 0xFFFFFF00u, 53, "samples, more than its 150 bytes hold"},
+      {"fast.wav", 2, 0xFFFFFFF0u, 400, 200, "a sample rate of 4294967280"},
+      {"short.wav", 1, 44100, 2000, 500, "the file ends before the samples its header claims"},
+  };
+  logLines();
+  ko::ResourceManager& resources = ko::ResourceManager::getInstance();
+  ASSERT_EQ(resources.startUp(), 0);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path =
+        lyingWave(dir, c.name, c.channels, c.rate, c.data_bytes, c.real_samples);
+    EXPECT_EQ(resources.loadSound(path, c.name), -1);
+    EXPECT_EQ(resources.getSound(c.name), nullptr);
+    std::vector<std::string> lines = logLines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "failed to load " + path);
+    EXPECT_NE(lines.back().find(c.why), std::string::npos) << lines.back();
+  }
+  // Music streams, but sizes its buffer from the rate: the same two lies
+  // are refused there, with a line saying why.
+  for (const auto& c : {cases[0], cases[1]}) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.path() + "/" + c.name;
+    EXPECT_EQ(resources.loadMusic(path, c.name), -1);
+    EXPECT_EQ(resources.getMusic(c.name), nullptr);
+    EXPECT_NE(logLines().back().find(c.why), std::string::npos) << logLines().back();
+  }
+  // An honest file still loads.
+  const std::string honest = lyingWave(dir, "honest.wav", 1, 44100, 1000, 500);
+  EXPECT_EQ(resources.loadSound(honest, "honest"), 0);
+  EXPECT_EQ(resources.loadMusic(honest, "honest"), 0);
 }
 
 }  // namespace
