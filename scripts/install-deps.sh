@@ -10,8 +10,8 @@ PACKAGES=(
   g++ cmake make
   # the engine's graphics, window and audio libraries, and OpenAL behind them
   libsfml-dev libopenal1
-  # test framework
-  libgtest-dev
+  # test framework, and Python for the scripts that check data and the guide
+  libgtest-dev python3
   # a private X server for the window tests, with tools to probe it and drive it
   xvfb xauth x11-utils xdotool x11-apps
   # software OpenGL, since the X server above has no GPU
