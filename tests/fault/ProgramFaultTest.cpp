@@ -68,13 +68,13 @@ class Program : public ::testing::Test {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display";
     holdDisplayLock();
     root = fs::current_path().parent_path();
-    const fs::path shared = fs::path(KO_TEST_WORKDIR).parent_path();
+    const fs::path shared(KO_SOURCE_DIR);
     for (const char* dir : {"sprites", "sounds"}) {
       fs::remove(root / dir);
       fs::copy(shared / dir, root / dir, fs::copy_options::recursive);
     }
     fs::remove(root / "work" / "ko-font.ttf");
-    fs::copy_file(fs::path(KO_TEST_WORKDIR) / "ko-font.ttf", root / "work" / "ko-font.ttf");
+    fs::copy_file(shared / "run" / "ko-font.ttf", root / "work" / "ko-font.ttf");
     std::ofstream(root / "data" / "score.txt") << "5";
   }
 

@@ -1,6 +1,7 @@
-// Every test process runs in a scratch copy of the game's layout of its
-// own: a working directory with the font beside the data directories. Tests
-// run in parallel, and each writes its own korvane.log and score file.
+// Every test process runs in a scratch layout of its own, made from the
+// tree's current files: a working directory with the font beside the data
+// directories. Tests run in parallel, and each writes its own korvane.log
+// and score file.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,15 +16,18 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path makeScratchLayout() {
-  const fs::path shared_root = fs::path(KO_TEST_WORKDIR).parent_path();
+  const fs::path source(KO_SOURCE_DIR);
   std::string dir_template = (fs::temp_directory_path() / "korvane-test-XXXXXX").string();
   if (mkdtemp(&dir_template[0]) == nullptr) return {};
   const fs::path root(dir_template);
   fs::create_directory(root / "work");
-  fs::create_symlink(fs::path(KO_TEST_WORKDIR) / "ko-font.ttf", root / "work" / "ko-font.ttf");
-  fs::create_directory_symlink(shared_root / "sprites", root / "sprites");
-  fs::create_directory_symlink(shared_root / "sounds", root / "sounds");
-  fs::copy(shared_root / "data", root / "data", fs::copy_options::recursive);
+  fs::create_symlink(source / "run" / "ko-font.ttf", root / "work" / "ko-font.ttf");
+  fs::create_directory_symlink(source / "sprites", root / "sprites");
+  fs::create_directory_symlink(source / "sounds", root / "sounds");
+  // Only what the game ships: a score or its temporaries left in the tree
+  // by playing must not leak into a test.
+  fs::create_directory(root / "data");
+  fs::copy_file(source / "data" / "data.txt", root / "data" / "data.txt");
   return root;
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Validate the contents file of falling texts.
 
-Usage: check-data.py [FILE]   (default: data.txt beside this script)
+Usage: check-data.py [FILE]   (default: the game's data/data.txt)
 
 Layout: "numbers N", then for i = 1..N a line "number i" and a line of text.
 A text may hold only letters, spaces and apostrophes, since those are the
@@ -64,7 +64,7 @@ def check(path):
 
 
 def main(argv):
-    path = pathlib.Path(argv[0]) if argv else pathlib.Path(__file__).resolve().parent / "data.txt"
+    path = pathlib.Path(argv[0]) if argv else pathlib.Path(__file__).resolve().parent.parent / "data" / "data.txt"
     try:
         errors, warnings, count = check(path)
     except OSError as e:

@@ -1,12 +1,12 @@
 #!/bin/sh
 # Synthesises every sound effect and music track of the game with sox
 # (and oggenc for the in-game track). Deterministic: rerunning it rewrites
-# byte-identical files. Writes only into the directory holding this script.
+# byte-identical files. Writes only into the game's sounds/ directory.
 #
 # Needs: sox, oggenc, awk.
 set -eu
 
-cd "$(dirname "$0")"
+cd "$(dirname "$0")/../sounds"
 RATE=22050
 TMP=$(mktemp -d)
 trap 'rm -rf "$TMP"' EXIT

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Validate sprite files against the format the engine's sprite reader expects.
 
-Usage: check-sprites.py [FILE...]   (default: every *-spr.txt beside this script)
+Usage: check-sprites.py [FILE...]   (default: every *-spr.txt of the game's sprites/)
 
 Errors are things that make the engine reject a file or draw it wrongly;
 warnings are legal but suspicious. Exit status 1 if any file has an error.
@@ -87,7 +87,7 @@ def check(path):
 
 
 def main(argv):
-    here = pathlib.Path(__file__).resolve().parent
+    here = pathlib.Path(__file__).resolve().parent.parent / "sprites"
     paths = [pathlib.Path(a) for a in argv] or sorted(here.glob("*-spr.txt"))
     if not paths:
         print("no sprite files found")
