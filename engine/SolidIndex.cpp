@@ -85,24 +85,24 @@ void SolidIndex::insert(Object* p_o) {
 }
 
 void SolidIndex::remove(Object* p_o) {
-  const auto found = entries.find(p_o);
-  if (found == entries.end()) return;
-  unfile(p_o, found->second.range);
-  entries.erase(found);
+  const auto entry = entries.find(p_o);
+  if (entry == entries.end()) return;
+  unfile(p_o, entry->second.range);
+  entries.erase(entry);
 }
 
 void SolidIndex::update(Object* p_o) {
-  const auto found = entries.find(p_o);
-  if (found == entries.end()) return;
+  const auto entry = entries.find(p_o);
+  if (entry == entries.end()) return;
   CellRange range{};
   cellRangeOf(getWorldBox(p_o), range);
-  CellRange& old = found->second.range;
+  CellRange& old = entry->second.range;
   if (range.oversized == old.oversized && range.x0 == old.x0 && range.y0 == old.y0 &&
       range.x1 == old.x1 && range.y1 == old.y1) {
     return;
   }
   unfile(p_o, old);
-  file({found->second.order, p_o}, range);
+  file({entry->second.order, p_o}, range);
   old = range;
 }
 

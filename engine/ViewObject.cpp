@@ -122,13 +122,15 @@ void ViewObject::draw() {
   } else {
     text = view_string + " " + value_str;
   }
-  const Vector pos = viewToWorld(getPos());
+  const Vector world_pos = viewToWorld(getPos());
   const GraphicsManager& graphics_manager = GraphicsManager::getInstance();
-  graphics_manager.drawString(pos, text, CENTER_JUSTIFIED, color, 0);
+  graphics_manager.drawString(world_pos, text, CENTER_JUSTIFIED, color, 0);
   if (border) {
     const std::string line(text.size(), '-');
-    graphics_manager.drawString(Vector(pos.x, pos.y - 1), line, CENTER_JUSTIFIED, color, 0);
-    graphics_manager.drawString(Vector(pos.x, pos.y + 1), line, CENTER_JUSTIFIED, color, 0);
+    graphics_manager.drawString(Vector(world_pos.x, world_pos.y - 1), line, CENTER_JUSTIFIED,
+                                color, 0);
+    graphics_manager.drawString(Vector(world_pos.x, world_pos.y + 1), line, CENTER_JUSTIFIED,
+                                color, 0);
   }
 }
 

@@ -78,12 +78,12 @@ void ErrorsObject::moveToStart() {
 }
 
 int ErrorsObject::eventHandler(const ko::Event* p_e) {
-  const std::string type = p_e->getType();
-  if (type == ko::OUT_EVENT || type == GAMEOVER_EVENT) {
+  const std::string event_type = p_e->getType();
+  if (event_type == ko::OUT_EVENT || event_type == GAMEOVER_EVENT) {
     ko::WorldManager::getInstance().markForDelete(this);
     return 1;
   }
-  if (type == ko::STEP_EVENT) {
+  if (event_type == ko::STEP_EVENT) {
     electTarget();
     return 1;
   }
@@ -127,10 +127,10 @@ void ErrorsObject::draw() {
   const ko::GraphicsManager& graphics = ko::GraphicsManager::getInstance();
   const std::string dashes(content[0].size() + 2, '-');
   const ko::Color col = color[hardness - 1];
-  const ko::Vector pos = getPos();
-  graphics.drawString(ko::Vector(pos.x, pos.y + 1), dashes, ko::CENTER_JUSTIFIED, col, 0);
-  graphics.drawString(ko::Vector(pos.x, pos.y - 1), dashes, ko::CENTER_JUSTIFIED, col, 0);
-  graphics.drawString(pos, content[hardness - 1], ko::CENTER_JUSTIFIED, col, 0);
+  const ko::Vector at = getPos();
+  graphics.drawString(ko::Vector(at.x, at.y + 1), dashes, ko::CENTER_JUSTIFIED, col, 0);
+  graphics.drawString(ko::Vector(at.x, at.y - 1), dashes, ko::CENTER_JUSTIFIED, col, 0);
+  graphics.drawString(at, content[hardness - 1], ko::CENTER_JUSTIFIED, col, 0);
 }
 
 ko::Color ErrorsObject::getColor(int i) const {

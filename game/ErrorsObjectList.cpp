@@ -45,18 +45,18 @@ ErrorsObjectList::~ErrorsObjectList() {
 }
 
 int ErrorsObjectList::eventHandler(const ko::Event* p_e) {
-  const std::string type = p_e->getType();
-  if (type == ko::STEP_EVENT) {
+  const std::string event_type = p_e->getType();
+  if (event_type == ko::STEP_EVENT) {
     step(static_cast<const ko::EventStep*>(p_e)->getStepCount());
     return 1;
   }
-  if (type == ko::KEYBOARD_EVENT) {
+  if (event_type == ko::KEYBOARD_EVENT) {
     auto* p_key = static_cast<const ko::EventKeyboard*>(p_e);
     if (p_key->getKeyboardAction() != ko::KEY_RELEASED) return 0;
     if (max_object != nullptr) max_object->removeLetter(koKeyboardToChar(p_key->getKey()));
     return 1;
   }
-  if (type == GAMEOVER_EVENT) {
+  if (event_type == GAMEOVER_EVENT) {
     start = !start;
     return 1;
   }

@@ -9,15 +9,15 @@ Explosion::Explosion() : time_to_live(0) {
   registerInterest(ko::STEP_EVENT);
   setType("Explosion");
   setSolidness(ko::SPECTRAL);
-  ko::Sprite* p_sprite = ko::ResourceManager::getInstance().getSprite("explosion");
-  if (p_sprite == nullptr) {
+  ko::Sprite* p_explosion = ko::ResourceManager::getInstance().getSprite("explosion");
+  if (p_explosion == nullptr) {
     // Without its sprite there is nothing to show: it goes on its first step.
     ko::LogManager::getInstance().writeLog("Explosion::Explosion(): Warning! Sprite '%s' not found",
                                            "explosion");
     return;
   }
-  setSprite(p_sprite, true);
-  time_to_live = p_sprite->getFrameCount();
+  setSprite(p_explosion, true);
+  time_to_live = p_explosion->getFrameCount();
 }
 
 int Explosion::eventHandler(const ko::Event* p_e) {

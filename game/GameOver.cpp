@@ -17,12 +17,12 @@
 GameOver::GameOver() : highscore(0) {
   setType("GameOver");
   highscore = score_file::read(SCORE_FILE);
-  ko::Sprite* p_sprite = ko::ResourceManager::getInstance().getSprite("gameover");
-  if (p_sprite == nullptr) {
+  ko::Sprite* p_picture = ko::ResourceManager::getInstance().getSprite("gameover");
+  if (p_picture == nullptr) {
     ko::LogManager::getInstance().writeLog(
         "GameOver::GameOver(): Warning! Sprite 'gameover' not found");
   } else {
-    setSprite(p_sprite, true);
+    setSprite(p_picture, true);
     setSpriteSlowdown(15);
     setTransparency('#');
   }
@@ -52,12 +52,12 @@ GameOver::~GameOver() {
   const ko::ObjectList all = world.getAllObjects(true);
   for (ko::ObjectListIterator it(&all); !it.isDone(); it.next()) {
     ko::Object* p_o = it.currentObject();
-    const std::string& type = p_o->getType();
-    if (type == ERRORS_OBJECT || type == ELIST) {
+    const std::string& object_type = p_o->getType();
+    if (object_type == ERRORS_OBJECT || object_type == ELIST) {
       world.markForDelete(p_o);
-    } else if (type == ko::VIEW_OBJECT) {
+    } else if (object_type == ko::VIEW_OBJECT) {
       static_cast<ko::ViewObject*>(p_o)->setValue(0);
-    } else if (type == "GameStart") {
+    } else if (object_type == "GameStart") {
       p_o->setIsActive(true);
       static_cast<GameStart*>(p_o)->playOnReturn();
     }

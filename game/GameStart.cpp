@@ -10,12 +10,12 @@
 GameStart::GameStart() : p_music(nullptr), e_list(nullptr) {
   setType("GameStart");
   ko::ResourceManager& resources = ko::ResourceManager::getInstance();
-  ko::Sprite* p_sprite = resources.getSprite("gamestart");
-  if (p_sprite == nullptr) {
+  ko::Sprite* p_title = resources.getSprite("gamestart");
+  if (p_title == nullptr) {
     ko::LogManager::getInstance().writeLog(
         "GameStart::GameStart(): Warning! Sprite 'gamestart' not found");
   } else {
-    setSprite(p_sprite, true);
+    setSprite(p_title, true);
     setSpriteSlowdown(15);
   }
   setLocation(ko::CENTER_CENTER);

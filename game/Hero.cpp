@@ -10,11 +10,11 @@
 #include "game.h"
 
 Hero::Hero() : direction(true) {
-  ko::Sprite* p_sprite = ko::ResourceManager::getInstance().getSprite("ship");
-  if (p_sprite == nullptr) {
+  ko::Sprite* p_ship = ko::ResourceManager::getInstance().getSprite("ship");
+  if (p_ship == nullptr) {
     ko::LogManager::getInstance().writeLog("Hero::Hero(): Warning! Sprite '%s' not found", "ship");
   } else {
-    setSprite(p_sprite, true);
+    setSprite(p_ship, true);
     setSpriteSlowdown(2);
   }
   setType("Hero");

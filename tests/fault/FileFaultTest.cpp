@@ -203,12 +203,12 @@ INSTANTIATE_TEST_SUITE_P(
     EveryFile, BrokenAsset,
     ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(ASSETS))),
                        ::testing::ValuesIn(FAULTS)),
-    [](const ::testing::TestParamInfo<std::tuple<int, Fault>>& info) {
-      std::string name = ASSETS[std::get<0>(info.param)].label;
+    [](const ::testing::TestParamInfo<std::tuple<int, Fault>>& case_info) {
+      std::string name = ASSETS[std::get<0>(case_info.param)].label;
       for (char& c : name) {
         if (c == ' ') c = '_';
       }
-      return name + "_" + faultName(std::get<1>(info.param));
+      return name + "_" + faultName(std::get<1>(case_info.param));
     });
 
 // The contents file broken: no texts, so every block says "hello".
@@ -228,8 +228,8 @@ TEST_P(BrokenContents, BlocksFallBackToTheDefaultText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFault, BrokenContents, ::testing::ValuesIn(FAULTS),
-                         [](const ::testing::TestParamInfo<Fault>& info) {
-                           return std::string(faultName(info.param));
+                         [](const ::testing::TestParamInfo<Fault>& case_info) {
+                           return std::string(faultName(case_info.param));
                          });
 
 // The score file broken: it counts as 0; a regular or missing file gets
@@ -258,8 +258,8 @@ TEST_P(BrokenScoreFile, CountsAsZeroAndIsReplacedWhenPossible) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFault, BrokenScoreFile, ::testing::ValuesIn(FAULTS),
-                         [](const ::testing::TestParamInfo<Fault>& info) {
-                           return std::string(faultName(info.param));
+                         [](const ::testing::TestParamInfo<Fault>& case_info) {
+                           return std::string(faultName(case_info.param));
                          });
 
 // No writable data directory. There is no read-only mount to be had as
@@ -279,8 +279,8 @@ TEST_P(NoDataDirectory, GamePlaysAndTheScoreIsOnlyShown) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Directory, NoDataDirectory, ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return std::string(info.param ? "AFileInItsPlace" : "Missing");
+                         [](const ::testing::TestParamInfo<bool>& case_info) {
+                           return std::string(case_info.param ? "AFileInItsPlace" : "Missing");
                          });
 
 // A full disk, simulated by a file size limit of 0 with SIGXFSZ ignored, so

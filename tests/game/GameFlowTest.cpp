@@ -224,8 +224,8 @@ TEST_P(WholeGame, BlockAtTheShipEndsTheGameAndRReturnsToTheTitle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Resources, WholeGame, ::testing::Values(true, false),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return info.param ? "AllLoaded" : "NoneLoaded";
+                         [](const ::testing::TestParamInfo<bool>& case_info) {
+                           return case_info.param ? "AllLoaded" : "NoneLoaded";
                          });
 
 // The engine shutting down while a game's objects are alive (the window
@@ -255,8 +255,8 @@ TEST_P(ShutdownDuring, DeletesEveryObjectCleanly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, ShutdownDuring, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return info.param ? "GameOverScreen" : "Game";
+                         [](const ::testing::TestParamInfo<bool>& case_info) {
+                           return case_info.param ? "GameOverScreen" : "Game";
                          });
 
 }  // namespace

@@ -54,9 +54,9 @@ class RecordingObject : public ko::Object {
     if (on_draw) on_draw();
   }
 
-  int count(const std::string& type) const {
+  int count(const std::string& event_type) const {
     int n = 0;
-    for (const SeenEvent& e : seen) n += e.type == type;
+    for (const SeenEvent& e : seen) n += e.type == event_type;
     return n;
   }
 };

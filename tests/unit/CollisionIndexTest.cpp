@@ -25,7 +25,7 @@ struct Scenario;
 // re-layers, re-solidifies, teleports or deletes objects, or creates one.
 class ChaosObject : public ko::Object {
  public:
-  ChaosObject(Scenario& scenario, int ordinal) : scenario(scenario), ordinal(ordinal) {}
+  ChaosObject(Scenario& in_scenario, int new_ordinal) : scenario(in_scenario), ordinal(new_ordinal) {}
   int eventHandler(const ko::Event* p_e) override;
 
   Scenario& scenario;

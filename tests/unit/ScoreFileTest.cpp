@@ -164,8 +164,8 @@ const GameOverCase GAME_END_CASES[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(ScoreFile, GameEnd, ::testing::ValuesIn(GAME_END_CASES),
-                         [](const ::testing::TestParamInfo<GameOverCase>& info) {
-                           return std::string(info.param.name);
+                         [](const ::testing::TestParamInfo<GameOverCase>& case_info) {
+                           return std::string(case_info.param.name);
                          });
 
 // Makes every write to a regular file fail, as a full disk does.
