@@ -118,6 +118,11 @@ void InputManager::getInput() {
     }
   }
 
+  // The window library reports what is held on the whole display, meant
+  // for whichever window has the focus. Keys released while another window
+  // had the focus never reach ours: they simply stop being held.
+  if (!p_window->hasFocus()) return;
+
   for (int key = 0; key < KEY_COUNT; key++) {
     if (sf::Keyboard::isKeyPressed(KEY_TABLE[key])) {
       keyboard_event.setKey(static_cast<Keyboard::Key>(key));

@@ -28,7 +28,7 @@ class InputManager : public Manager {
   bool isValid(std::string event_type) const;
 
   // Delivers the pending window events, then one event per held key and
-  // held mouse button.
+  // held mouse button while the window has the input focus.
   void getInput();
 
   // Mouse position relative to the window, in cells.
