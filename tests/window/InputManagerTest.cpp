@@ -1,6 +1,7 @@
 // Real key and mouse activity injected into the window, read back as engine
 // events.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <functional>
 #include <utility>
@@ -256,6 +257,40 @@ TEST(InputManagerLifecycle, NeedsTheWindowAndStopsTwiceHarmlessly) {
   EXPECT_FALSE(im.isStarted());
   ko::GraphicsManager::getInstance().shutDown();
   im.shutDown();
+}
+
+sighandler_t dispositionOf(int sig) {
+  struct sigaction current {};
+  sigaction(sig, nullptr, &current);
+  return current.sa_handler;
+}
+
+// While the engine runs, the signals that ask a program to end are a close
+// request (one ignored from the start, as under nohup, stays ignored), and a
+// file size limit makes writes fail instead of killing the process. Shut
+// down, the process gets its own dispositions back.
+TEST(InputManagerLifecycle, SignalsWhileStartedAndTheirDispositionsAfter) {
+  signal(SIGHUP, SIG_IGN);
+  ASSERT_TRUE(ko_test::startEngine());
+  ko::GameManager& game = ko::GameManager::getInstance();
+  ko::InputManager& im = ko::InputManager::getInstance();
+  EXPECT_EQ(dispositionOf(SIGHUP), SIG_IGN);
+  EXPECT_EQ(dispositionOf(SIGXFSZ), SIG_IGN);
+  for (int sig : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(sig);
+    game.setGameOver(false);
+    ASSERT_EQ(raise(sig), 0);
+    EXPECT_TRUE(im.isCloseRequested());
+    im.getInput();
+    EXPECT_TRUE(game.getGameOver());
+    EXPECT_FALSE(im.isCloseRequested()) << "taken once";
+  }
+  ko_test::stopEngine();
+  EXPECT_EQ(dispositionOf(SIGTERM), SIG_DFL);
+  EXPECT_EQ(dispositionOf(SIGINT), SIG_DFL);
+  EXPECT_EQ(dispositionOf(SIGHUP), SIG_IGN);
+  EXPECT_EQ(dispositionOf(SIGXFSZ), SIG_DFL);
+  signal(SIGHUP, SIG_DFL);
 }
 
 TEST(InputManagerLifecycle, OnlyKeyboardAndMouseEventsBelongToIt) {
