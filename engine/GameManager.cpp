@@ -1,5 +1,7 @@
 #include "GameManager.h"
 
+#include <signal.h>
+
 #include <ctime>
 
 #include "Clock.h"
@@ -14,6 +16,9 @@
 namespace ko {
 
 namespace {
+
+struct sigaction previous_file_size_action;
+bool file_size_action_saved = false;
 
 void sleepMilliseconds(int milliseconds) {
   if (milliseconds <= 0) return;
@@ -37,6 +42,14 @@ GameManager& GameManager::getInstance() {
 int GameManager::startUp() {
   step_count = 0;
   game_over = false;
+  // Past a file size limit a write should fail with an error that the log
+  // and the game's saves handle, not kill the process.
+  if (!file_size_action_saved) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    file_size_action_saved = sigaction(SIGXFSZ, &ignore, &previous_file_size_action) == 0;
+  }
   // Input needs the graphics manager's window, so the order matters.
   Manager* const managers[] = {&LogManager::getInstance(), &WorldManager::getInstance(),
                                &GraphicsManager::getInstance(), &InputManager::getInstance(),
@@ -55,6 +68,10 @@ void GameManager::shutDown() {
   InputManager::getInstance().shutDown();
   GraphicsManager::getInstance().shutDown();
   ResourceManager::getInstance().shutDown();
+  if (file_size_action_saved) {
+    sigaction(SIGXFSZ, &previous_file_size_action, nullptr);
+    file_size_action_saved = false;
+  }
 }
 
 bool GameManager::isValid(std::string event_type) const { return event_type == STEP_EVENT; }

@@ -1,7 +1,10 @@
 #include "InputManager.h"
 
+#include <signal.h>
+
 #include "GameManager.h"
 #include "GraphicsManager.h"
+#include "LogManager.h"
 
 namespace ko {
 
@@ -44,6 +47,55 @@ Vector eventPixelsToSpaces(int x, int y) {
   return pixelsToSpaces(Vector(static_cast<float>(x), static_cast<float>(y)));
 }
 
+// The ways a desktop or a terminal asks a program to end: logout or a
+// closed terminal, Ctrl+C, kill.
+struct CloseSignal {
+  int number;
+  const char* name;
+};
+const CloseSignal CLOSE_SIGNALS[] = {{SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}, {SIGHUP, "SIGHUP"}};
+const int CLOSE_SIGNAL_COUNT = static_cast<int>(sizeof(CLOSE_SIGNALS) / sizeof(CLOSE_SIGNALS[0]));
+
+// The number of the close signal not yet acted on, 0 for none. The handler
+// only records it; the game loop acts on it in its input poll.
+volatile sig_atomic_t pending_close_signal = 0;
+struct sigaction previous_actions[CLOSE_SIGNAL_COUNT];
+bool close_handlers_installed = false;
+
+void recordCloseSignal(int number) { pending_close_signal = number; }
+
+const char* closeSignalName(int number) {
+  for (const CloseSignal& close_signal : CLOSE_SIGNALS) {
+    if (close_signal.number == number) return close_signal.name;
+  }
+  return "a signal";
+}
+
+void installCloseHandlers() {
+  pending_close_signal = 0;
+  // Started twice: the saved actions are already the ones to put back.
+  if (close_handlers_installed) return;
+  struct sigaction action {};
+  action.sa_handler = recordCloseSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (int i = 0; i < CLOSE_SIGNAL_COUNT; i++) {
+    sigaction(CLOSE_SIGNALS[i].number, nullptr, &previous_actions[i]);
+    // Started with the signal ignored (nohup, a background job): keep it so.
+    if (previous_actions[i].sa_handler == SIG_IGN) continue;
+    sigaction(CLOSE_SIGNALS[i].number, &action, nullptr);
+  }
+  close_handlers_installed = true;
+}
+
+void restoreCloseHandlers() {
+  if (!close_handlers_installed) return;
+  for (int i = 0; i < CLOSE_SIGNAL_COUNT; i++) {
+    sigaction(CLOSE_SIGNALS[i].number, &previous_actions[i], nullptr);
+  }
+  close_handlers_installed = false;
+}
+
 }  // namespace
 
 InputManager::InputManager() { setType(INPUT_MANAGER); }
@@ -60,11 +112,13 @@ int InputManager::startUp() {
   }
   // Holding is reported by polling each iteration instead of by repeats.
   graphics_manager.getWindow()->setKeyRepeatEnabled(false);
+  installCloseHandlers();
   return Manager::startUp();
 }
 
 void InputManager::shutDown() {
   Manager::shutDown();
+  restoreCloseHandlers();
   GraphicsManager& graphics_manager = GraphicsManager::getInstance();
   if (graphics_manager.isStarted() && graphics_manager.getWindow() != nullptr) {
     graphics_manager.getWindow()->setKeyRepeatEnabled(true);
@@ -86,7 +140,18 @@ void InputManager::getInput() {
   EventMouse mouse_event;
 
   sf::Event event;
-  while (p_window->pollEvent(event)) {
+  for (;;) {
+    // A close signal counts as a close event at this point of the queue.
+    // Looked at before each event, since a handler may have waited for one
+    // (the pause does).
+    if (pending_close_signal != 0) {
+      LogManager::getInstance().writeLog("InputManager::getInput(): received %s, closing",
+                                         closeSignalName(pending_close_signal));
+      pending_close_signal = 0;
+      GameManager::getInstance().setGameOver(true);
+      return;
+    }
+    if (!p_window->pollEvent(event)) break;
     switch (event.type) {
       case sf::Event::Closed:
         GameManager::getInstance().setGameOver(true);
@@ -118,6 +183,11 @@ void InputManager::getInput() {
     }
   }
 
+  // The window library reports what is held on the whole display, meant
+  // for whichever window has the focus. Keys released while another window
+  // had the focus never reach ours: they simply stop being held.
+  if (!p_window->hasFocus()) return;
+
   for (int key = 0; key < KEY_COUNT; key++) {
     if (sf::Keyboard::isKeyPressed(KEY_TABLE[key])) {
       keyboard_event.setKey(static_cast<Keyboard::Key>(key));
@@ -138,6 +208,8 @@ void InputManager::getInput() {
     }
   }
 }
+
+bool InputManager::isCloseRequested() const { return pending_close_signal != 0; }
 
 Vector InputManager::getMousePosition() const {
   sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();

@@ -31,9 +31,12 @@ int Pause::eventHandler(const Event* p_e) {
   // A paused game sleeps between looks at the window: the window library's
   // own blocking wait wakes every 10 ms to poll devices, five times as often
   // as a pause needs. Everything that arrives meanwhile, a close request
-  // included, is consumed and lost.
+  // included, is consumed and lost. A close signal is not: it ends the
+  // pause, and the input poll then ends the game.
+  const InputManager& input_manager = InputManager::getInstance();
   sf::Event event;
   for (;;) {
+    if (input_manager.isCloseRequested()) return 1;
     while (p_window->pollEvent(event)) {
       if (event.type == sf::Event::KeyReleased && event.key.code == sf_key) return 1;
     }

@@ -1,6 +1,7 @@
 // Turns the window's keyboard and mouse activity into engine events once
 // per loop iteration, and translates between the window library's key and
-// button codes and the engine's.
+// button codes and the engine's. While started, SIGTERM, SIGINT and SIGHUP
+// ask the game to end as closing the window does.
 #pragma once
 
 #include <SFML/Window.hpp>
@@ -21,6 +22,8 @@ class InputManager : public Manager {
   void operator=(const InputManager&) = delete;
 
   // -1 unless the graphics manager has started (it owns the window).
+  // Installs the close-signal handlers (a signal ignored at start stays
+  // ignored); shutDown puts the previous ones back.
   int startUp() override;
   void shutDown() override;
 
@@ -28,8 +31,13 @@ class InputManager : public Manager {
   bool isValid(std::string event_type) const;
 
   // Delivers the pending window events, then one event per held key and
-  // held mouse button.
+  // held mouse button while the window has the input focus. A window
+  // close, or a close signal, sets game over and ends the call at once.
   void getInput();
+
+  // True from a close signal's arrival until getInput acts on it: for code
+  // that waits on the window outside the loop (the pause) and must let go.
+  bool isCloseRequested() const;
 
   // Mouse position relative to the window, in cells.
   Vector getMousePosition() const;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -24,10 +25,14 @@
 
 // Last: Xlib defines macros (None, Bool, ...) that clash with C++ names.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// The program's window may be gone by the time it is read.
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
 std::string readFile(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -61,6 +66,8 @@ class Program : public ::testing::Test {
   pid_t pid = -1;
   unsigned long window = 0;
   int exit_status = -1;
+  // RLIMIT_FSIZE for the program, when a test sets one.
+  rlim_t file_size_limit = RLIM_INFINITY;
 
   // A layout like the game's own: the font in work/, the game's files
   // beside it, and a high score of 5 that no test here may change.
@@ -95,6 +102,13 @@ class Program : public ::testing::Test {
       const int fd = open(out.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
       dup2(fd, 1);
       dup2(fd, 2);
+      // As a shell starts it: an ignored signal would be inherited across
+      // exec and hide what the program does about it.
+      for (int sig : {SIGXFSZ, SIGTERM, SIGINT, SIGHUP}) signal(sig, SIG_DFL);
+      if (file_size_limit != RLIM_INFINITY) {
+        const rlimit limit{file_size_limit, file_size_limit};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(121);
+      }
       execl(KO_PROGRAM, KO_PROGRAM, static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -131,7 +145,8 @@ class Program : public ::testing::Test {
     const std::string search =
         "env -u LD_PRELOAD xdotool search --pid " + std::to_string(pid) + " --name '^Korvane$' 2>/dev/null | head -n 1";
     for (int i = 0; i < 300 && window == 0; i++) {
-      ASSERT_TRUE(running()) << "the program ended at start\n" << output();
+      ASSERT_TRUE(running()) << "the program ended at start, status " << exit_status << "\n"
+                             << output();
       const std::string id = commandOutput(search);
       if (!id.empty()) window = std::stoul(id);
       if (window == 0) ko_test::sleepMs(100);
@@ -166,6 +181,54 @@ class Program : public ::testing::Test {
     XSendEvent(p_display, window, False, NoEventMask, &event);
     XSync(p_display, False);
     XCloseDisplay(p_display);
+  }
+
+  // Pixels of the window's top left corner, where the score is shown.
+  std::string scoreCorner() const {
+    Display* p_display = XOpenDisplay(nullptr);
+    if (p_display == nullptr) return {};
+    const XErrorHandler previous = XSetErrorHandler(ignoreXError);
+    std::string pixels;
+    XImage* p_image = XGetImage(p_display, window, 0, 0, 300, 140, AllPlanes, ZPixmap);
+    if (p_image != nullptr) {
+      pixels.assign(p_image->data, static_cast<size_t>(p_image->bytes_per_line) * 140);
+      XDestroyImage(p_image);
+    }
+    XSetErrorHandler(previous);
+    XCloseDisplay(p_display);
+    return pixels;
+  }
+
+  // Call before launch: every block of the game will read "a".
+  void blocksOfOneLetter() {
+    std::ofstream(root / "data" / "data.txt") << "numbers 1\nnumber 1\na\n";
+  }
+
+  // Starts a game and types A until the score shown moves: the first block
+  // comes when the game's step count reaches 240, some eight seconds after
+  // the start.
+  void scoreAPoint() {
+    key("p");
+    ko_test::sleepMs(500);
+    const std::string before = scoreCorner();
+    ASSERT_FALSE(before.empty()) << "cannot read the window\n" << output();
+    for (int i = 0; i < 150; i++) {
+      ASSERT_TRUE(running()) << output();
+      key("a");
+      ko_test::sleepMs(150);
+      if (scoreCorner() != before) return;
+    }
+    FAIL() << "no point scored\n" << output();
+  }
+
+  // Names of temporary files left beside the score file.
+  std::vector<std::string> scoreTemporaries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(root / "data")) {
+      const std::string name = entry.path().filename().string();
+      if (name.rfind("score.txt.", 0) == 0) names.push_back(name);
+    }
+    return names;
   }
 
   std::string score() const { return readFile(root / "data" / "score.txt"); }
@@ -242,5 +305,61 @@ TEST_F(Program, CloseDuringThePauseIsLostAndTheNextOneWorks) {
   EXPECT_EQ(waitForExit(30), 0) << output();
   EXPECT_EQ(score(), "5");
 }
+
+// No room to write (a file size limit of 0): the save at the end of the
+// game fails, the old score stays and the program still ends normally,
+// instead of being killed by the signal the limit raises.
+TEST_F(Program, WithAFileSizeLimitOfZeroFailsTheSaveAndKeepsTheOldScore) {
+  std::ofstream(root / "data" / "score.txt") << "0";
+  blocksOfOneLetter();
+  file_size_limit = 0;
+  launch();
+  findWindow();
+  scoreAPoint();
+  requestClose();
+  EXPECT_EQ(waitForExit(30), 0) << output();
+  EXPECT_EQ(score(), "0");
+  EXPECT_TRUE(scoreTemporaries().empty()) << scoreTemporaries().front();
+}
+
+// Terminal hang-up, interrupt and termination end the program as closing
+// its window does: the points of the game in play are saved, the log is
+// written out, the exit status is 0. Also while paused, where a window
+// close would be lost.
+struct CloseSignal {
+  int signal;
+  const char* name;
+  bool paused;
+};
+
+void PrintTo(const CloseSignal& close_signal, std::ostream* p_out) {
+  *p_out << close_signal.name << (close_signal.paused ? " while paused" : "");
+}
+
+class ProgramSignal : public Program, public ::testing::WithParamInterface<CloseSignal> {};
+
+TEST_P(ProgramSignal, EndsTheGameLikeAWindowCloseAndKeepsItsPoints) {
+  std::ofstream(root / "data" / "score.txt") << "0";
+  blocksOfOneLetter();
+  launch();
+  findWindow();
+  scoreAPoint();
+  if (GetParam().paused) {
+    key("F10");
+    ko_test::sleepMs(300);
+  }
+  ASSERT_EQ(kill(pid, GetParam().signal), 0);
+  EXPECT_EQ(waitForExit(10), 0) << output();
+  EXPECT_EQ(score(), "1") << output();
+  EXPECT_NE(log().find(std::string("received ") + GetParam().name), std::string::npos) << output();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Signals, ProgramSignal,
+    ::testing::Values(CloseSignal{SIGTERM, "SIGTERM", false}, CloseSignal{SIGINT, "SIGINT", false},
+                      CloseSignal{SIGHUP, "SIGHUP", false}, CloseSignal{SIGTERM, "SIGTERM", true}),
+    [](const ::testing::TestParamInfo<CloseSignal>& info) {
+      return std::string(info.param.name).substr(3) + (info.param.paused ? "WhilePaused" : "");
+    });
 
 }  // namespace
