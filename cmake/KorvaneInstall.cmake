@@ -49,6 +49,11 @@ function(ko_launcher_path out dir)
 endfunction()
 ko_launcher_path(KO_LAUNCHER_GAME "${KO_INSTALL_GAMEDIR}/korvane")
 ko_launcher_path(KO_LAUNCHER_SHARE "${KO_INSTALL_DATADIR}")
+# scripts/play.sh runs the game the same way; the launcher gets a copy,
+# since it must stand alone.
+set(KO_RUN_GAME_SCRIPT ${PROJECT_SOURCE_DIR}/packaging/run-game.sh)
+file(READ ${KO_RUN_GAME_SCRIPT} KO_LAUNCHER_RUN_GAME)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${KO_RUN_GAME_SCRIPT})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/korvane.sh.in ${PROJECT_BINARY_DIR}/packaging/korvane
                @ONLY)
 install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/korvane DESTINATION ${CMAKE_INSTALL_BINDIR}

@@ -1,5 +1,7 @@
 #include "GraphicsManager.h"
 
+#include "DisplayProbe.h"
+#include "LogManager.h"
 #include "utility.h"
 
 namespace ko {
@@ -104,7 +106,20 @@ int GraphicsManager::startUp() {
   if (p_window != nullptr) {
     return 0;
   }
+  // Only a regular file: the font reader would wait for ever on a FIFO.
+  if (!isRegularFile(FONT_FILE_DEFAULT)) {
+    LogManager::getInstance().writeLog("unable to load font %s: missing or not a regular file",
+                                       FONT_FILE_DEFAULT.c_str());
+    return -1;
+  }
   if (!font.loadFromFile(FONT_FILE_DEFAULT)) {
+    LogManager::getInstance().writeLog("unable to load font %s: not a font it can read",
+                                       FONT_FILE_DEFAULT.c_str());
+    return -1;
+  }
+  const std::string display_problem = displayProblem();
+  if (!display_problem.empty()) {
+    LogManager::getInstance().writeLog("%s", display_problem.c_str());
     return -1;
   }
   window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;

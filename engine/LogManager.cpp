@@ -1,13 +1,56 @@
 #include "LogManager.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
 #include <ctime>
 
 #include "GameManager.h"
 
 namespace ko {
 
+namespace {
+
+// Opens path for writing and empties it, creating it if missing, but only
+// when it is a regular file: opening a FIFO for writing waits for a reader,
+// for ever if none comes. Null with the reason in problem otherwise.
+FILE* openRegularForWriting(const std::string& path, std::string& problem) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY, 0666);
+  if (fd < 0) {
+    // What a FIFO without a reader (or a device) gives a non-blocking open.
+    problem = errno == ENXIO ? "not a regular file" : std::strerror(errno);
+    return nullptr;
+  }
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    problem = "not a regular file";
+    close(fd);
+    return nullptr;
+  }
+  FILE* p_f = nullptr;
+  if (ftruncate(fd, 0) == 0 && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0) {
+    p_f = fdopen(fd, "w");
+  }
+  if (p_f == nullptr) {
+    problem = std::strerror(errno);
+    close(fd);
+  }
+  return p_f;
+}
+
+}  // namespace
+
 LogManager::LogManager()
-    : do_flush(false), p_f(nullptr), log_level(0), log_time_string(false), log_step_count(false) {
+    : do_flush(false),
+      p_f(nullptr),
+      log_level(0),
+      log_time_string(false),
+      log_step_count(false),
+      open_failure_reported(false) {
   setType(LOG_MANAGER);
   startUp();
 }
@@ -21,8 +64,21 @@ LogManager& LogManager::getInstance() {
 
 int LogManager::startUp() {
   if (p_f == nullptr) {
-    p_f = std::fopen(LOGFILE_DEFAULT.c_str(), "w");
-    if (p_f == nullptr) return -1;
+    std::string problem;
+    p_f = openRegularForWriting(LOGFILE_DEFAULT, problem);
+    if (p_f == nullptr) {
+      // The log cannot carry its own failure; standard error is what is
+      // left. Once, though the game manager's start-up tries again.
+      if (!open_failure_reported) {
+        char where[PATH_MAX];
+        if (getcwd(where, sizeof where) == nullptr) std::snprintf(where, sizeof where, ".");
+        std::fprintf(stderr, "%s: unable to open log file %s/%s: %s\n",
+                     program_invocation_short_name, where, LOGFILE_DEFAULT.c_str(),
+                     problem.c_str());
+        open_failure_reported = true;
+      }
+      return -1;
+    }
   }
   return Manager::startUp();
 }

@@ -35,7 +35,8 @@ class GraphicsManager : public Manager {
   void operator=(const GraphicsManager&) = delete;
   ~GraphicsManager() override;
 
-  // Loads the font and opens the window; -1 if the font cannot be loaded.
+  // Loads the font and opens the window; -1, with a log line, if the font
+  // cannot be loaded or no display answers.
   int startUp() override;
   void shutDown() override;
 

@@ -20,7 +20,8 @@ class LogManager : public Manager {
   void operator=(const LogManager&) = delete;
   ~LogManager() override;
 
-  // Opens (and empties) the log file if none is open; -1 if it cannot.
+  // Opens (and empties) the log file if none is open; -1 if it cannot, or
+  // if it is no regular file, with a line on standard error saying why.
   int startUp() override;
   // Closes the file; later lines are not written.
   void shutDown() override;
@@ -47,6 +48,7 @@ class LogManager : public Manager {
   int log_level;
   bool log_time_string;
   bool log_step_count;
+  bool open_failure_reported;
 };
 
 }  // namespace ko

@@ -12,5 +12,7 @@ cmake -S "$ROOT" -B "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$ROOT/build" --target korvane --parallel "$(nproc)"
 
 # The game finds its font and data relative to run/ and writes its log there.
+# shellcheck source=packaging/run-game.sh
+source "$ROOT/packaging/run-game.sh"
 cd "$ROOT/run"
-exec ../build/korvane
+run_game ../build/korvane

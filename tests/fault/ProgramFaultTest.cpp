@@ -1,13 +1,15 @@
 // The real program, started in a scratch layout of its own under the X
 // display, in the faults that only a whole process shows: no font, no
-// sound device, no game files at all, and its window closed in the middle
-// of a game and during a pause. It must always end with status 0 and never
-// touch the high score it was not asked to change.
+// display, a log it cannot write, no sound device, no game files at all,
+// and its window closed in the middle of a game and during a pause. It must
+// always end with status 0 and never touch the high score it was not asked
+// to change.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,7 +36,9 @@ namespace {
 // The program's window may be gone by the time it is read.
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
+// Only a regular file: a FIFO in the program's place would block the test.
 std::string readFile(const fs::path& path) {
+  if (!fs::is_regular_file(path)) return "";
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
@@ -239,9 +243,61 @@ TEST_F(Program, WithoutItsFontLogsTheFailureAndExitsZero) {
   fs::remove(root / "work" / "ko-font.ttf");
   launch();
   EXPECT_EQ(waitForExit(30), 0) << output();
+  EXPECT_NE(log().find("unable to load font ko-font.ttf"), std::string::npos) << output();
   EXPECT_NE(log().find("Error starting game manager!"), std::string::npos) << output();
   EXPECT_EQ(score(), "5");
 }
+
+// Start failures of the whole process: each ends at once with status 0 (no
+// abort, no core dump, no wait on a FIFO), and says what went wrong in the
+// log or, when the log itself is the problem, on standard error.
+struct StartFailure {
+  const char* name;
+  void (*arrange)(const fs::path& work);
+  bool in_log;        // else on standard error
+  std::string words;  // what the line says
+};
+
+void PrintTo(const StartFailure& c, std::ostream* os) { *os << c.name; }
+
+class ProgramStartFailure : public Program, public ::testing::WithParamInterface<StartFailure> {};
+
+TEST_P(ProgramStartFailure, EndsAtOnceWithStatusZeroSayingWhy) {
+  const StartFailure& c = GetParam();
+  c.arrange(root / "work");
+  launch();
+  EXPECT_EQ(waitForExit(20), 0) << output();
+  const std::string said = c.in_log ? log() : readFile(root / "program-output.txt");
+  EXPECT_NE(said.find(c.words), std::string::npos) << output();
+  if (c.in_log) {
+    EXPECT_NE(said.find("Error starting game manager!"), std::string::npos) << output();
+  }
+  EXPECT_EQ(score(), "5");
+}
+
+const std::string DEAD_DISPLAY = ko_test::deadDisplay();
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, ProgramStartFailure,
+    ::testing::Values(
+        StartFailure{"NoDisplay", [](const fs::path&) { unsetenv("DISPLAY"); }, true,
+                     "DISPLAY is not set"},
+        StartFailure{"DisplayWithoutServer",
+                     [](const fs::path&) { setenv("DISPLAY", DEAD_DISPLAY.c_str(), 1); }, true,
+                     "no display answers at " + DEAD_DISPLAY},
+        StartFailure{"FontIsAFifo",
+                     [](const fs::path& work) {
+                       fs::remove(work / "ko-font.ttf");
+                       mkfifo((work / "ko-font.ttf").c_str(), 0644);
+                     },
+                     true, "unable to load font ko-font.ttf"},
+        StartFailure{"LogIsAFifo",
+                     [](const fs::path& work) { mkfifo((work / "korvane.log").c_str(), 0644); },
+                     false, "korvane.log: not a regular file"},
+        StartFailure{"LogIsADirectory",
+                     [](const fs::path& work) { fs::create_directory(work / "korvane.log"); },
+                     false, "korvane.log: Is a directory"}),
+    [](const ::testing::TestParamInfo<StartFailure>& info) { return info.param.name; });
 
 // ALSOFT_DRIVERS naming no driver that exists: no sound device at all.
 // The game plays silently. (A music stream left playing without a device

@@ -39,7 +39,7 @@ main_source() {
 SANITIZERS=address,undefined
 CXXFLAGS=(-std=c++17 -O1 -g -fno-omit-frame-pointer -fno-sanitize-recover=undefined
           -Wall -Wextra -I"$ROOT/include" -I"$ROOT/engine" -I"$ROOT/game" -I"$HERE")
-LIBS=(-lsfml-graphics -lsfml-window -lsfml-system -lsfml-audio)
+LIBS=(-lsfml-graphics -lsfml-window -lsfml-system -lsfml-audio -lX11)
 
 build() {
   local out=$1

@@ -49,4 +49,15 @@ std::string withCrLf(const std::string& text) {
   return out;
 }
 
+std::string deadDisplay() {
+  // Far above the displays the test command and developers start.
+  for (int n = 250;; ++n) {
+    const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+    const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+    if (!std::filesystem::exists(socket) && !std::filesystem::exists(lock)) {
+      return ":" + std::to_string(n);
+    }
+  }
+}
+
 }  // namespace ko_test

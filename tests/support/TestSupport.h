@@ -13,6 +13,9 @@ std::vector<std::string> logLines();
 // The text with every line feed preceded by a carriage return.
 std::string withCrLf(const std::string& text);
 
+// An X display name (":N") where no server listens.
+std::string deadDisplay();
+
 // A fresh directory under /tmp for the files a test writes; removed with
 // its contents at destruction.
 class ScratchDir {
