@@ -297,7 +297,7 @@ INSTANTIATE_TEST_SUITE_P(
         StartFailure{"LogIsADirectory",
                      [](const fs::path& work) { fs::create_directory(work / "korvane.log"); },
                      false, "korvane.log: Is a directory"}),
-    [](const ::testing::TestParamInfo<StartFailure>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<StartFailure>& case_info) { return case_info.param.name; });
 
 // ALSOFT_DRIVERS naming no driver that exists: no sound device at all.
 // The game plays silently. (A music stream left playing without a device
@@ -414,8 +414,8 @@ INSTANTIATE_TEST_SUITE_P(
     Signals, ProgramSignal,
     ::testing::Values(CloseSignal{SIGTERM, "SIGTERM", false}, CloseSignal{SIGINT, "SIGINT", false},
                       CloseSignal{SIGHUP, "SIGHUP", false}, CloseSignal{SIGTERM, "SIGTERM", true}),
-    [](const ::testing::TestParamInfo<CloseSignal>& info) {
-      return std::string(info.param.name).substr(3) + (info.param.paused ? "WhilePaused" : "");
+    [](const ::testing::TestParamInfo<CloseSignal>& case_info) {
+      return std::string(case_info.param.name).substr(3) + (case_info.param.paused ? "WhilePaused" : "");
     });
 
 }  // namespace

@@ -73,15 +73,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(DisplayCase{"Unset", false, "", "DISPLAY is not set"},
                       DisplayCase{"Empty", true, "", "DISPLAY is not set"},
                       DisplayCase{"NoServer", true, DEAD, "no display answers at " + DEAD}),
-    [](const ::testing::TestParamInfo<DisplayCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<DisplayCase>& case_info) { return case_info.param.name; });
 
 // What may lie where the font should be.
 enum class FontSpot { MISSING, FIFO, DIRECTORY, NOT_A_FONT };
 
 const char* const FONT_SPOT_NAMES[] = {"Missing", "Fifo", "Directory", "NotAFont"};
 void PrintTo(FontSpot spot, std::ostream* os) { *os << FONT_SPOT_NAMES[static_cast<int>(spot)]; }
-std::string fontSpotName(const ::testing::TestParamInfo<FontSpot>& info) {
-  return FONT_SPOT_NAMES[static_cast<int>(info.param)];
+std::string fontSpotName(const ::testing::TestParamInfo<FontSpot>& case_info) {
+  return FONT_SPOT_NAMES[static_cast<int>(case_info.param)];
 }
 
 class BadFont : public ::testing::TestWithParam<FontSpot> {};
@@ -119,8 +119,8 @@ enum class LogSpot { FIFO, FIFO_WITH_A_READER, DIRECTORY };
 
 const char* const LOG_SPOT_NAMES[] = {"Fifo", "FifoWithAReader", "Directory"};
 void PrintTo(LogSpot spot, std::ostream* os) { *os << LOG_SPOT_NAMES[static_cast<int>(spot)]; }
-std::string logSpotName(const ::testing::TestParamInfo<LogSpot>& info) {
-  return LOG_SPOT_NAMES[static_cast<int>(info.param)];
+std::string logSpotName(const ::testing::TestParamInfo<LogSpot>& case_info) {
+  return LOG_SPOT_NAMES[static_cast<int>(case_info.param)];
 }
 
 class BadLog : public ::testing::TestWithParam<LogSpot> {};
