@@ -88,7 +88,7 @@ void GameManager::run() {
     sleepMilliseconds(sleep_request);
     pacer.recordSleep(sleep_request, static_cast<int>(clock.split()));
   }
-  const sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  const sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindowAsIs();
   if (p_window == nullptr || !p_window->isOpen()) shutDown();
 }
 

@@ -1,5 +1,8 @@
 #include "GraphicsManager.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "DisplayProbe.h"
 #include "LogManager.h"
 #include "utility.h"
@@ -68,11 +71,79 @@ sf::Vector2f toClip(const float* projection, sf::Vector2f translation, sf::Vecto
 // coordinates.
 const sf::View CLIP_VIEW(sf::Vector2f(0, 0), sf::Vector2f(2, -2));
 
-void appendTriangles(sf::VertexArray& batch, const sf::Vertex (&corners)[4]) {
-  // Top-left, top-right, bottom-left, bottom-right: two triangles.
+// Corners top-left, top-right, bottom-left, bottom-right.
+using Quad = sf::Vertex[4];
+
+void appendTriangles(sf::VertexArray& batch, const Quad& corners) {
   const int order[6] = {0, 1, 2, 2, 1, 3};
   for (int i : order) batch.append(corners[i]);
 }
+
+// A quad wholly past one edge of clip space covers no pixel of the window,
+// whatever the view; one merely touching an edge is kept.
+bool outsideWindow(const Quad& corners) {
+  bool left = true, right = true, above = true, below = true;
+  for (const sf::Vertex& v : corners) {
+    left = left && v.position.x < -1;
+    right = right && v.position.x > 1;
+    below = below && v.position.y < -1;
+    above = above && v.position.y > 1;
+  }
+  return left || right || above || below;
+}
+
+// The box and the glyph one cell draws, in clip coordinates; whitespace
+// has no glyph.
+struct CellQuads {
+  Quad box;
+  Quad glyph;
+  bool has_glyph;
+};
+
+// The same pixels as a box shape and a one-character bold text: the box's
+// corners, and the glyph's quad computed as the text lays it out (baseline
+// one character size below the top, one pixel of padding around the
+// glyph), offset by the text's position only at the end, as its transform
+// would.
+CellQuads cellQuads(const sf::Font& font, const float* projection, Vector pixel_pos, sf::Uint32 ch,
+                    sf::Color fill, sf::Color ink) {
+  CellQuads cell{};
+  const sf::Vector2f box = boxCorner(pixel_pos);
+  const float box_w = charWidth(), box_h = charHeight();
+  cell.box[0] = sf::Vertex(toClip(projection, box, {0, 0}), fill, WHITE_TEXEL);
+  cell.box[1] = sf::Vertex(toClip(projection, box, {box_w, 0}), fill, WHITE_TEXEL);
+  cell.box[2] = sf::Vertex(toClip(projection, box, {0, box_h}), fill, WHITE_TEXEL);
+  cell.box[3] = sf::Vertex(toClip(projection, box, {box_w, box_h}), fill, WHITE_TEXEL);
+  cell.has_glyph = !isWhitespace(ch);
+  if (!cell.has_glyph) return cell;
+  const unsigned int size = glyphSize();
+  const sf::Glyph& glyph = font.getGlyph(ch, size, true);
+  const float x = 0.f + font.getKerning(0, ch, size);
+  const float y = static_cast<float>(size);
+  const float padding = 1;
+  const sf::FloatRect& bounds = glyph.bounds;
+  const sf::IntRect& rect = glyph.textureRect;
+  const float left = x + (bounds.left - padding), top = y + (bounds.top - padding);
+  const float right = x + (bounds.left + bounds.width + padding);
+  const float bottom = y + (bounds.top + bounds.height + padding);
+  const float u1 = static_cast<float>(rect.left) - padding;
+  const float v1 = static_cast<float>(rect.top) - padding;
+  const float u2 = static_cast<float>(rect.left + rect.width) + padding;
+  const float v2 = static_cast<float>(rect.top + rect.height) + padding;
+  const sf::Vector2f at(pixel_pos.x, pixel_pos.y);
+  cell.glyph[0] = sf::Vertex(toClip(projection, at, {left, top}), ink, {u1, v1});
+  cell.glyph[1] = sf::Vertex(toClip(projection, at, {right, top}), ink, {u2, v1});
+  cell.glyph[2] = sf::Vertex(toClip(projection, at, {left, bottom}), ink, {u1, v2});
+  cell.glyph[3] = sf::Vertex(toClip(projection, at, {right, bottom}), ink, {u2, v2});
+  return cell;
+}
+
+// How far, in pixels, a cell's box or glyph may reach from the cell's
+// corner: the box is offset by less than a cell, and no glyph of a text
+// font reaches several character sizes from its origin. Only used to skip
+// long runs of cells far outside the window cheaply; cells nearer are
+// culled by their real extents.
+float cellReach() { return 2 * std::max(charWidth(), charHeight()) + 4.f * glyphSize(); }
 
 }  // namespace
 
@@ -146,6 +217,8 @@ void GraphicsManager::shutDown() {
   Manager::shutDown();
   delete p_window;
   p_window = nullptr;
+  // Characters of an unfinished frame belong to the window just closed.
+  batch.clear();
 }
 
 int GraphicsManager::drawCh(Vector world_pos, char ch, Color color) const {
@@ -161,8 +234,15 @@ int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) cons
   const Vector view_pos = worldToView(world_pos);
   if (p_window == nullptr) return -1;
   const Vector pixel_pos = spacesToPixels(view_pos);
+  const CellQuads cell = cellQuads(font, p_window->getView().getTransform().getMatrix(), pixel_pos,
+                                   ch, background_text_color, toSfColor(color));
+  const bool box_shows = !outsideWindow(cell.box);
+  const bool glyph_shows = cell.has_glyph && !outsideWindow(cell.glyph);
+  if (!box_shows && !glyph_shows) return 0;
   if (batching) {
-    batchCell(pixel_pos, ch, color);
+    if (batch.getVertexCount() + 12 > static_cast<std::size_t>(BATCH_VERTICES_MAX)) drawPending();
+    if (box_shows) appendTriangles(batch, cell.box);
+    if (glyph_shows) appendTriangles(batch, cell.glyph);
   } else {
     drawCellAtOnce(pixel_pos, ch, color);
   }
@@ -184,40 +264,35 @@ void GraphicsManager::drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color colo
   p_window->draw(text, sf::RenderStates::Default);
 }
 
-// The same pixels as drawCellAtOnce: the box's corners, and the glyph's quad
-// computed as a one-character bold text lays it out (baseline one character
-// size below the top, one pixel of padding around the glyph), offset by the
-// text's position only at the end, as its transform would.
-void GraphicsManager::batchCell(Vector pixel_pos, sf::Uint32 ch, Color color) const {
-  const float* projection = p_window->getView().getTransform().getMatrix();
-  const sf::Vector2f box = boxCorner(pixel_pos);
-  const float box_w = charWidth(), box_h = charHeight();
-  const sf::Color fill = background_text_color;
-  appendTriangles(batch, {sf::Vertex(toClip(projection, box, {0, 0}), fill, WHITE_TEXEL),
-                          sf::Vertex(toClip(projection, box, {box_w, 0}), fill, WHITE_TEXEL),
-                          sf::Vertex(toClip(projection, box, {0, box_h}), fill, WHITE_TEXEL),
-                          sf::Vertex(toClip(projection, box, {box_w, box_h}), fill, WHITE_TEXEL)});
-  if (isWhitespace(ch)) return;
-  const unsigned int size = glyphSize();
-  const sf::Glyph& glyph = font.getGlyph(ch, size, true);
-  const float x = 0.f + font.getKerning(0, ch, size);
-  const float y = static_cast<float>(size);
-  const float padding = 1;
-  const sf::FloatRect& bounds = glyph.bounds;
-  const sf::IntRect& rect = glyph.textureRect;
-  const float left = x + (bounds.left - padding), top = y + (bounds.top - padding);
-  const float right = x + (bounds.left + bounds.width + padding);
-  const float bottom = y + (bounds.top + bounds.height + padding);
-  const float u1 = static_cast<float>(rect.left) - padding;
-  const float v1 = static_cast<float>(rect.top) - padding;
-  const float u2 = static_cast<float>(rect.left + rect.width) + padding;
-  const float v2 = static_cast<float>(rect.top + rect.height) + padding;
-  const sf::Color ink = toSfColor(color);
-  const sf::Vector2f at(pixel_pos.x, pixel_pos.y);
-  appendTriangles(batch, {sf::Vertex(toClip(projection, at, {left, top}), ink, {u1, v1}),
-                          sf::Vertex(toClip(projection, at, {right, top}), ink, {u2, v1}),
-                          sf::Vertex(toClip(projection, at, {left, bottom}), ink, {u1, v2}),
-                          sf::Vertex(toClip(projection, at, {right, bottom}), ink, {u2, v2})});
+std::pair<int, int> GraphicsManager::rowInWindow(Vector world_pos, int count) const {
+  // Cell i's corner is first + i * step in pixels, and clip coordinates are
+  // affine in pixels, so on each axis the cells that may reach the window
+  // are those whose corner's clip coordinate lies within the window widened
+  // by the reach: an interval of i.
+  const Vector first = spacesToPixels(worldToView(world_pos));
+  // From the cell size, not as the difference of two far-off corners,
+  // which floats hold too coarsely.
+  const Vector step_pixels = spacesToPixels(Vector(1, 0));
+  const float* m = p_window->getView().getTransform().getMatrix();
+  const double reach = cellReach();
+  double lo = 0, hi = count;
+  for (int k = 0; k < 2; ++k) {
+    const double start = double{m[k]} * first.x + double{m[4 + k]} * first.y + m[12 + k];
+    const double step = double{m[k]} * step_pixels.x + double{m[4 + k]} * step_pixels.y;
+    const double widen = 1 + reach * (std::fabs(m[k]) + std::fabs(m[4 + k]));
+    if (step == 0) {
+      if (std::fabs(start) > widen) return {0, 0};
+      continue;
+    }
+    const double a = (-widen - start) / step, b = (widen - start) / step;
+    lo = std::max(lo, std::floor(std::min(a, b)) - 1);
+    hi = std::min(hi, std::ceil(std::max(a, b)) + 2);
+  }
+  // Positions too large for the arithmetic: leave every cell to the exact
+  // test.
+  if (!std::isfinite(lo) || !std::isfinite(hi)) return {0, count};
+  if (lo >= hi) return {0, 0};
+  return {static_cast<int>(lo), static_cast<int>(hi)};
 }
 
 int GraphicsManager::drawString(Vector world_pos, std::string str, Justification just, Color color,
@@ -232,7 +307,8 @@ int GraphicsManager::drawString(Vector world_pos, std::string str, Justification
   } else if (just == RIGHT_JUSTIFIED) {
     start.x = world_pos.x - static_cast<float>(length);
   }
-  for (int i = 0; i < length; i++) {
+  const std::pair<int, int> shown = rowInWindow(start, length);
+  for (int i = shown.first; i < shown.second; i++) {
     if (str[static_cast<std::size_t>(i)] != transparent) {
       drawCh(Vector(start.x + static_cast<float>(i), start.y), str[static_cast<std::size_t>(i)],
              color);
@@ -252,7 +328,10 @@ int GraphicsManager::drawFrame(Vector world_pos, Frame frame, bool centered, Col
   const int x_offset = centered ? width / 2 : 0;
   const int y_offset = centered ? height / 2 : 0;
   for (int y = 0; y < height; y++) {
-    for (int x = 0; x < width; x++) {
+    const Vector row_start(world_pos.x - static_cast<float>(x_offset),
+                           world_pos.y - static_cast<float>(y_offset) + static_cast<float>(y));
+    const std::pair<int, int> shown = rowInWindow(row_start, width);
+    for (int x = shown.first; x < shown.second; x++) {
       // A hand-built frame may hold fewer characters than its size claims;
       // its missing cells are left undrawn.
       const std::size_t index = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
@@ -262,9 +341,7 @@ int GraphicsManager::drawFrame(Vector world_pos, Frame frame, bool centered, Col
       }
       const char ch = frame_str[index];
       if (transparent == 0 || ch != transparent) {
-        drawCh(Vector(world_pos.x - static_cast<float>(x_offset) + static_cast<float>(x),
-                      world_pos.y - static_cast<float>(y_offset) + static_cast<float>(y)),
-               ch, color);
+        drawCh(Vector(row_start.x + static_cast<float>(x), row_start.y), ch, color);
       }
     }
   }
@@ -285,7 +362,12 @@ int GraphicsManager::swapBuffers() {
 
 int GraphicsManager::flush() {
   if (p_window == nullptr) return -1;
-  if (batch.getVertexCount() == 0) return 0;
+  drawPending();
+  return 0;
+}
+
+void GraphicsManager::drawPending() const {
+  if (p_window == nullptr || batch.getVertexCount() == 0) return;
   sf::RenderStates states;
   states.texture = &font.getTexture(glyphSize());
   const sf::View view = p_window->getView();
@@ -293,13 +375,21 @@ int GraphicsManager::flush() {
   p_window->draw(batch, states);
   p_window->setView(view);
   batch.clear();
-  return 0;
 }
 
 void GraphicsManager::setBatching(bool on) { batching = on; }
 bool GraphicsManager::getBatching() const { return batching; }
 
-sf::RenderWindow* GraphicsManager::getWindow() const { return p_window; }
+int GraphicsManager::getPendingVertexCount() const {
+  return static_cast<int>(batch.getVertexCount());
+}
+
+sf::RenderWindow* GraphicsManager::getWindow() const {
+  drawPending();
+  return p_window;
+}
+
+sf::RenderWindow* GraphicsManager::getWindowAsIs() const { return p_window; }
 
 void GraphicsManager::setBackgroundColor(sf::Color new_color) { background_color = new_color; }
 sf::Color GraphicsManager::getBackgroundColor() const { return background_color; }

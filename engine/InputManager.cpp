@@ -107,11 +107,11 @@ InputManager& InputManager::getInstance() {
 
 int InputManager::startUp() {
   GraphicsManager& graphics_manager = GraphicsManager::getInstance();
-  if (!graphics_manager.isStarted() || graphics_manager.getWindow() == nullptr) {
+  if (!graphics_manager.isStarted() || graphics_manager.getWindowAsIs() == nullptr) {
     return -1;
   }
   // Holding is reported by polling each iteration instead of by repeats.
-  graphics_manager.getWindow()->setKeyRepeatEnabled(false);
+  graphics_manager.getWindowAsIs()->setKeyRepeatEnabled(false);
   installCloseHandlers();
   return Manager::startUp();
 }
@@ -120,8 +120,8 @@ void InputManager::shutDown() {
   Manager::shutDown();
   restoreCloseHandlers();
   GraphicsManager& graphics_manager = GraphicsManager::getInstance();
-  if (graphics_manager.isStarted() && graphics_manager.getWindow() != nullptr) {
-    graphics_manager.getWindow()->setKeyRepeatEnabled(true);
+  if (graphics_manager.isStarted() && graphics_manager.getWindowAsIs() != nullptr) {
+    graphics_manager.getWindowAsIs()->setKeyRepeatEnabled(true);
   }
 }
 
@@ -131,7 +131,7 @@ bool InputManager::isValid(std::string event_type) const {
 
 void InputManager::getInput() {
   GraphicsManager& graphics_manager = GraphicsManager::getInstance();
-  sf::RenderWindow* p_window = graphics_manager.getWindow();
+  sf::RenderWindow* p_window = graphics_manager.getWindowAsIs();
   if (!graphics_manager.isStarted() || p_window == nullptr) {
     return;
   }
@@ -212,7 +212,7 @@ void InputManager::getInput() {
 bool InputManager::isCloseRequested() const { return pending_close_signal != 0; }
 
 Vector InputManager::getMousePosition() const {
-  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindowAsIs();
   if (p_window == nullptr) {
     return Vector();
   }

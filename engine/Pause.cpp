@@ -23,7 +23,7 @@ int Pause::eventHandler(const Event* p_e) {
       p_keyboard_event->getKeyboardAction() != KEY_RELEASED) {
     return 0;
   }
-  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindow();
+  sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindowAsIs();
   if (p_window == nullptr || !p_window->isOpen()) {
     return 0;
   }

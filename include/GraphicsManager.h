@@ -4,6 +4,7 @@
 
 #include <SFML/Graphics.hpp>
 #include <string>
+#include <utility>
 
 #include "Color.h"
 #include "Frame.h"
@@ -27,6 +28,10 @@ const sf::Color WINDOW_BACKGROUND_COLOR_DEFAULT = sf::Color::Black;
 const std::string WINDOW_TITLE_DEFAULT = "Korvane";
 const std::string FONT_FILE_DEFAULT = "ko-font.ttf";
 const std::string GRAPHICS_MANAGER = "ko::graphics_manager";
+// The most vertices one draw call of the batch holds: a cell takes at most
+// twelve, so a full 80 x 24 screen (23040) is one call, while a frame of
+// any size stays far below what a driver's buffer offsets can address.
+const int BATCH_VERTICES_MAX = 12 * 4096;
 
 class GraphicsManager : public Manager {
  public:
@@ -65,10 +70,19 @@ class GraphicsManager : public Manager {
   // Characters are collected into one vertex array per frame and drawn in
   // one call (on by default). Off, each character is drawn at once as a box
   // and a one-character text, two draw calls: the reference the batch is
-  // checked against, pixel for pixel.
+  // checked against, pixel for pixel. Either way a character whose box and
+  // glyph both lie wholly outside the window is left out, since it would
+  // draw nothing.
   void setBatching(bool on);
   bool getBatching() const;
+  // Vertices collected and not yet drawn into the window; never more than
+  // BATCH_VERTICES_MAX (a bigger frame is drawn in parts, in order).
+  int getPendingVertexCount() const;
 
+  // The window, or null. Characters collected so far are drawn into it
+  // first, so that SFML drawing through it layers in call order and reading
+  // it back sees every character drawn before. Ask again for each use: a
+  // pointer kept from earlier does not do this.
   sf::RenderWindow* getWindow() const;
 
   void setBackgroundColor(sf::Color new_color);
@@ -77,10 +91,20 @@ class GraphicsManager : public Manager {
   sf::Color getBackgroundTextColor() const;
 
  private:
+  // Engine parts that only poll, read the mouse or ask whether the window
+  // is open use it as it is, without splitting the frame's batch.
+  friend class GameManager;
+  friend class InputManager;
+  friend class Pause;
+  sf::RenderWindow* getWindowAsIs() const;
+
   GraphicsManager();
   int drawCell(Vector world_pos, sf::Uint32 ch, Color color) const;
   void drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const;
-  void batchCell(Vector pixel_pos, sf::Uint32 ch, Color color) const;
+  void drawPending() const;
+  // Indices [first, last) of a row of count cells, one cell apart from
+  // world_pos rightwards, that may reach into the window.
+  std::pair<int, int> rowInWindow(Vector world_pos, int count) const;
 
   sf::Font font;
   sf::RenderWindow* p_window;

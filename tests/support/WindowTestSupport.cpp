@@ -83,6 +83,14 @@ sf::IntRect cellBoxArea(int col, int row) {
   return sf::IntRect(x0, y0, x1 - x0, y1 - y0);
 }
 
+int differingPixels(const sf::Image& a, const sf::Image& b) {
+  int differing = 0;
+  for (unsigned y = 0; y < a.getSize().y; ++y) {
+    for (unsigned x = 0; x < a.getSize().x; ++x) differing += a.getPixel(x, y) != b.getPixel(x, y);
+  }
+  return differing;
+}
+
 int countColor(const sf::Image& image, const sf::IntRect& area, sf::Color color) {
   int count = 0;
   const sf::Vector2u size = image.getSize();

@@ -23,6 +23,9 @@ sf::Image grabWindow();
 // reach into it.
 sf::IntRect cellBoxArea(int col, int row);
 
+// Number of pixels that differ between two pictures of the same size.
+int differingPixels(const sf::Image& a, const sf::Image& b);
+
 // Number of pixels of exactly this colour in the area.
 int countColor(const sf::Image& image, const sf::IntRect& area, sf::Color color);
 
