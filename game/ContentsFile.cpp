@@ -90,8 +90,8 @@ std::vector<std::string> readContentsFile(const std::string& path) {
     }
     if (line.length > static_cast<std::size_t>(MAX_TEXT_LENGTH)) {
       line.text.resize(MAX_TEXT_LENGTH);
-      log.writeLog("text of record %d on line %d in file %s is longer than %d characters, cut",
-                   i, line_number, path.c_str(), MAX_TEXT_LENGTH);
+      log.writeLog("text of record %d on line %d in file %s is longer than %d characters, cut", i,
+                   line_number, path.c_str(), MAX_TEXT_LENGTH);
     }
     // Kept as it is: such a block can still be dodged or outlasted.
     if (!isTypable(line.text)) {

@@ -364,8 +364,8 @@ TEST(KilledWhileSaving, TheScoreFileHoldsTheOldOrTheNewScore) {
     left.push_back(entry.path().filename().string());
   }
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"check-data.py", "data.txt", "score.txt",
-                                            "score.txt.lock"}));
+  EXPECT_EQ(left,
+            (std::vector<std::string>{"check-data.py", "data.txt", "score.txt", "score.txt.lock"}));
 }
 
 // Several games ending at once in several processes: whatever the order of

@@ -203,9 +203,9 @@ TEST(ScoreFile, StaleTemporariesAreRemovedAndNothingElse) {
   old("score.txt.a1B2c3", "12");
   old("score.txt.Zz0000", "");
   old("score.txt.lock", "");
-  dir.write("score.txt.young1", "7");  // a save that may still be running
-  old("score.txt.backup1", "3");       // one character too many
-  old("score.txt.ab-cd1", "3");        // not a letter or digit
+  dir.write("score.txt.young1", "7");              // a save that may still be running
+  old("score.txt.backup1", "3");                   // one character too many
+  old("score.txt.ab-cd1", "3");                    // not a letter or digit
   old("score.txt.big123", std::string(100, '9'));  // more than a score
   old("other.txt.abc123", "3");
   fs::create_directory(dir.path() + "/score.txt.dir123");
@@ -215,10 +215,10 @@ TEST(ScoreFile, StaleTemporariesAreRemovedAndNothingElse) {
   EXPECT_EQ(score_file::removeStaleTemporaries(path), 2);
   std::vector<std::string> left = strayFiles(dir.path(), {});
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"other.txt.abc123", "score.txt", "score.txt.ab-cd1",
-                                            "score.txt.backup1", "score.txt.big123",
-                                            "score.txt.dir123", "score.txt.lnk123",
-                                            "score.txt.lock", "score.txt.young1"}));
+  EXPECT_EQ(left,
+            (std::vector<std::string>{"other.txt.abc123", "score.txt", "score.txt.ab-cd1",
+                                      "score.txt.backup1", "score.txt.big123", "score.txt.dir123",
+                                      "score.txt.lnk123", "score.txt.lock", "score.txt.young1"}));
   EXPECT_EQ(readFile(path), "5");
 }
 
