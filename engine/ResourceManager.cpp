@@ -150,7 +150,7 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   p_sprite->setColor(color);
 
   for (int i = 0; i < frames; i++) {
-    Frame frame = readFrame(&file, &line_number, width, height);
+    Frame frame = readFrame(&file, &line_number, width, height, filename);
     if (frame.getHeight() == 0) {
       log_manager.writeLog("frame wrong at line %d in file %s", line_number,
                            filename.c_str());
@@ -302,7 +302,21 @@ std::string readLineStr(std::ifstream* p_file, int* line_number, std::string tag
   return result;
 }
 
-Frame readFrame(std::ifstream* p_file, int* line_number, int width, int height) {
+namespace {
+
+// The most of a file's line that a log message quotes; a frame line of
+// megabytes would otherwise become a log line of megabytes.
+const std::size_t MAX_QUOTED_LENGTH = 80;
+
+std::string quoted(const std::string& line) {
+  if (line.size() <= MAX_QUOTED_LENGTH) return line;
+  return line.substr(0, MAX_QUOTED_LENGTH) + "...";
+}
+
+}  // namespace
+
+Frame readFrame(std::ifstream* p_file, int* line_number, int width, int height,
+                const std::string& filename) {
   std::string frame_str;
   std::string line;
   for (int i = 0; i < height; i++) {
@@ -314,8 +328,8 @@ Frame readFrame(std::ifstream* p_file, int* line_number, int width, int height) 
       line.pop_back();
     }
     if (static_cast<int>(line.size()) > width) {
-      LogManager::getInstance().writeLog("%s %d and %d", line.c_str(),
-                                         static_cast<int>(line.size()), width);
+      LogManager::getInstance().writeLog("%s %d and %d in file %s", quoted(line).c_str(),
+                                         static_cast<int>(line.size()), width, filename.c_str());
       return Frame();
     }
     // Short lines are padded so that every cell of the frame exists.

@@ -2,6 +2,8 @@
 
 #include "GameStart.h"
 #include "ResourceManager.h"
+#include "ScoreFile.h"
+#include "game.h"
 
 void loadResources() {
   ko::ResourceManager& resources = ko::ResourceManager::getInstance();
@@ -15,6 +17,9 @@ void loadResources() {
   resources.loadSprite("../sprites/gameover-spr.txt", "gameover");
   resources.loadMusic("../sounds/spectre.ogg", "spectre");
   resources.loadMusic("../sounds/start-music.wav", "start music");
+  // Saves killed half-way leave their temporaries; nothing else would ever
+  // remove them.
+  score_file::removeStaleTemporaries(SCORE_FILE);
 }
 
 void populateWorld() { new GameStart; }

@@ -3,6 +3,7 @@
 #pragma once
 
 // Loads the ten sprites, sounds and music; a file that fails is logged by
-// the loader and shows up later as a missing label.
+// the loader and shows up later as a missing label. Also clears away the
+// temporaries that killed saves of the score file left.
 void loadResources();
 void populateWorld();

@@ -73,7 +73,9 @@ class ResourceManager : public Manager {
 // Sprite file readers; each counts the lines it consumes in *line_number.
 int readLineInt(std::ifstream* p_file, int* line_number, std::string tag);
 std::string readLineStr(std::ifstream* p_file, int* line_number, std::string tag);
-Frame readFrame(std::ifstream* p_file, int* line_number, int width, int height);
+// A too-long frame line is logged cut short, with filename.
+Frame readFrame(std::ifstream* p_file, int* line_number, int width, int height,
+                const std::string& filename = "");
 Color stringToKoColor(std::string name);
 
 }  // namespace ko

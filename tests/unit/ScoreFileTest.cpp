@@ -2,11 +2,13 @@
 // screen rewrites it, and writes that fail without harming the old score.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <csignal>
 #include <filesystem>
@@ -88,6 +90,162 @@ TEST(ScoreFile, ReadTakesOnlyTheFirstLine) {
   EXPECT_TRUE(exists);
 }
 
+// Only a bounded prefix is read; a first line longer than that is garbage.
+TEST(ScoreFile, OverlongFirstLineCountsAsNoNumber) {
+  ScratchDir dir;
+  const std::size_t limit = score_file::MAX_FIRST_LINE;
+  const struct {
+    const char* name;
+    std::string content;
+    int value;
+  } cases[] = {
+      {"longest line, no line end", "7" + std::string(limit - 1, ' '), 7},
+      {"longest line, then more lines", "7" + std::string(limit - 1, ' ') + "\n9", 7},
+      {"one character too long", "7" + std::string(limit, ' '), 0},
+      {"a megabyte of first line", "7" + std::string(1 << 20, ' ') + "\n9", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = dir.write("score.txt", c.content);
+    EXPECT_EQ(score_file::read(path), c.value);
+    // Garbage is replaced by any better score, as for any first line without a number.
+    EXPECT_EQ(score_file::saveIfHigher(path, 1), 0);
+    EXPECT_EQ(readFile(path), c.value >= 1 ? std::optional<std::string>(c.content) : "1");
+  }
+}
+
+// A link named as the score file stays a link; its target gets the score,
+// its temporary and the lock lie beside the target.
+TEST(ScoreFile, SavingThroughALinkReplacesItsTarget) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> links;  // link, target
+    const char* target;
+    bool target_exists;
+  } cases[] = {
+      {"relative link", {{"link/score.txt", "../real/score.txt"}}, "real/score.txt", true},
+      {"absolute link", {{"link/score.txt", "{d}/real/score.txt"}}, "real/score.txt", true},
+      {"link to a link",
+       {{"link/score.txt", "../link/middle"}, {"link/middle", "../real/score.txt"}},
+       "real/score.txt",
+       true},
+      {"link to no file yet", {{"link/score.txt", "../real/score.txt"}}, "real/score.txt", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    fs::create_directory(dir.path() + "/link");
+    fs::create_directory(dir.path() + "/real");
+    for (const auto& [link, target] : c.links) {
+      std::string to = target;
+      if (to.rfind("{d}", 0) == 0) to.replace(0, 3, dir.path());
+      fs::create_symlink(to, dir.path() + "/" + link);
+    }
+    const std::string target = dir.path() + "/" + c.target;
+    if (c.target_exists) dir.write(c.target, "5");
+    const std::string path = dir.path() + "/link/score.txt";
+
+    EXPECT_EQ(score_file::read(path), c.target_exists ? 5 : 0);
+    EXPECT_EQ(score_file::saveIfHigher(path, 9), 0);
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(readFile(target), "9");
+    EXPECT_EQ(score_file::write(path, 11), 0);
+    EXPECT_TRUE(fs::is_symlink(path));
+    EXPECT_EQ(readFile(target), "11");
+    EXPECT_EQ(score_file::read(path), 11);
+    EXPECT_EQ(strayFiles(dir.path() + "/real", {"score.txt", "score.txt.lock"}),
+              std::vector<std::string>{});
+  }
+}
+
+TEST(ScoreFile, LinkLoopIsNotSavedInto) {
+  ScratchDir dir;
+  const std::string path = dir.path() + "/score.txt";
+  fs::create_symlink("other", path);
+  fs::create_symlink("score.txt", dir.path() + "/other");
+  EXPECT_EQ(score_file::read(path), 0);
+  EXPECT_EQ(score_file::saveIfHigher(path, 3), -1);
+  EXPECT_EQ(score_file::write(path, 3), -1);
+  EXPECT_TRUE(fs::is_symlink(path));
+  EXPECT_EQ(strayFiles(dir.path(), {"score.txt", "other"}), std::vector<std::string>{});
+}
+
+// A save never waits for ever: while another process holds the lock (it
+// is stopped, say) the save gives up and leaves the file alone.
+TEST(ScoreFile, SaveGivesUpWhileTheLockStaysHeld) {
+  ScratchDir dir;
+  const std::string path = dir.write("score.txt", "5");
+  const int fd = open((path + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(score_file::saveIfHigher(path, 9), -1);
+  const double waited =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  EXPECT_LT(waited, 5.0);
+  EXPECT_EQ(readFile(path), "5");
+  close(fd);
+  EXPECT_EQ(score_file::saveIfHigher(path, 9), 0);
+  EXPECT_EQ(readFile(path), "9");
+}
+
+// Temporaries left by killed saves: only names of the exact form the saves
+// create, old enough, plain small files of this user, go; the lock and
+// everything else stay.
+TEST(ScoreFile, StaleTemporariesAreRemovedAndNothingElse) {
+  ScratchDir dir;
+  const std::string path = dir.write("score.txt", "5");
+  const timespec old_times[2] = {{1000000000, 0}, {1000000000, 0}};
+  auto old = [&](const std::string& name, const std::string& content) {
+    const std::string file = dir.write(name, content);
+    utimensat(AT_FDCWD, file.c_str(), old_times, AT_SYMLINK_NOFOLLOW);
+  };
+  old("score.txt.a1B2c3", "12");
+  old("score.txt.Zz0000", "");
+  old("score.txt.lock", "");
+  dir.write("score.txt.young1", "7");              // a save that may still be running
+  old("score.txt.backup1", "3");                   // one character too many
+  old("score.txt.ab-cd1", "3");                    // not a letter or digit
+  old("score.txt.big123", std::string(100, '9'));  // more than a score
+  old("other.txt.abc123", "3");
+  fs::create_directory(dir.path() + "/score.txt.dir123");
+  fs::create_symlink("score.txt", dir.path() + "/score.txt.lnk123");
+  utimensat(AT_FDCWD, (dir.path() + "/score.txt.lnk123").c_str(), old_times, AT_SYMLINK_NOFOLLOW);
+
+  EXPECT_EQ(score_file::removeStaleTemporaries(path), 2);
+  std::vector<std::string> left = strayFiles(dir.path(), {});
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left,
+            (std::vector<std::string>{"other.txt.abc123", "score.txt", "score.txt.ab-cd1",
+                                      "score.txt.backup1", "score.txt.big123", "score.txt.dir123",
+                                      "score.txt.lnk123", "score.txt.lock", "score.txt.young1"}));
+  EXPECT_EQ(readFile(path), "5");
+}
+
+// While another process holds the lock it may be saving: its temporary is
+// left alone, even an old-looking one. Through a link, the temporaries
+// beside the target are the ones that go.
+TEST(ScoreFile, StaleTemporariesStayWhileTheLockIsHeldAndGoBesideALinksTarget) {
+  ScratchDir dir;
+  fs::create_directory(dir.path() + "/real");
+  const std::string target = dir.write("real/score.txt", "5");
+  const std::string path = dir.path() + "/score.txt";
+  fs::create_symlink("real/score.txt", path);
+  const std::string temp = dir.write("real/score.txt.q1w2e3", "6");
+  const timespec old_times[2] = {{1000000000, 0}, {1000000000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, temp.c_str(), old_times, 0), 0);
+
+  const int fd = open((target + ".lock").c_str(), O_RDWR | O_CREAT, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  EXPECT_EQ(score_file::removeStaleTemporaries(path), 0);
+  EXPECT_TRUE(fs::exists(temp));
+  close(fd);
+  EXPECT_EQ(score_file::removeStaleTemporaries(path), 1);
+  EXPECT_FALSE(fs::exists(temp));
+  EXPECT_TRUE(fs::is_symlink(path));
+}
+
 // A game ending with a score: what the game-over screen shows and what the
 // score file holds afterwards.
 struct GameOverCase {
@@ -139,7 +297,7 @@ TEST_P(GameEnd, ShowsTheBestScoreAndSavesOnlyABetterOne) {
     EXPECT_FALSE(fs::exists(SCORE_FILE));
   }
   const std::string data_dir = fs::path(SCORE_FILE).parent_path().string();
-  EXPECT_EQ(strayFiles(data_dir, {"data.txt", "score.txt"}),
+  EXPECT_EQ(strayFiles(data_dir, {"data.txt", "score.txt", "score.txt.lock"}),
             std::vector<std::string>{});
 }
 
@@ -208,7 +366,7 @@ TEST(ScoreFile, WriteIntoReadOnlyDirectoryLeavesTheOldScore) {
   EXPECT_EQ(score_file::saveIfHigher(path, 9), -1);
   fs::permissions(dir.path(), fs::perms::owner_all);
   EXPECT_EQ(readFile(path), "5");
-  EXPECT_EQ(strayFiles(dir.path(), {"score.txt"}), std::vector<std::string>{});
+  EXPECT_EQ(strayFiles(dir.path(), {"score.txt", "score.txt.lock"}), std::vector<std::string>{});
 }
 
 TEST(ScoreFile, FailedWriteLeavesTheOldScoreAndNoTemporaryFile) {
@@ -219,7 +377,7 @@ TEST(ScoreFile, FailedWriteLeavesTheOldScoreAndNoTemporaryFile) {
     EXPECT_EQ(score_file::saveIfHigher(path, 12345), -1);
   }
   EXPECT_EQ(readFile(path), "5");
-  EXPECT_EQ(strayFiles(dir.path(), {"score.txt"}), std::vector<std::string>{});
+  EXPECT_EQ(strayFiles(dir.path(), {"score.txt", "score.txt.lock"}), std::vector<std::string>{});
 }
 
 // A lost high score is not kept quiet: the log says so.
