@@ -96,9 +96,9 @@ void drawShapeOverCells(int col, int row, int cols, int rows, sf::Color color) {
 // is given.
 class ShapeObject : public ko::Object {
  public:
-  ShapeObject(int at_col, int at_row, int altitude) : col(at_col), row(at_row) {
+  ShapeObject(int at_col, int at_row, int layer) : col(at_col), row(at_row) {
     setSolidness(ko::SPECTRAL);
-    setAltitude(altitude);
+    setAltitude(layer);
   }
   void draw() override { drawShapeOverCells(col, row, 6, 2, SHAPE_ORANGE); }
 
