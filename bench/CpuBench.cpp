@@ -8,13 +8,13 @@
 #include <cstdlib>
 #include <thread>
 
-#include "EventKeyboard.h"
-#include "EventStep.h"
-#include "GameManager.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/EventStep.h>
+#include <korvane/GameManager.h>
 #include "GameSetup.h"
-#include "InputManager.h"
-#include "Object.h"
-#include "Pause.h"
+#include <korvane/InputManager.h>
+#include <korvane/Object.h>
+#include <korvane/Pause.h>
 #include "Table.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "GraphicsManager.h"
+#include <korvane/GraphicsManager.h>
 #include "Table.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <cmath>
 #include <vector>
 
-#include "EventStep.h"
-#include "GameManager.h"
-#include "Object.h"
+#include <korvane/EventStep.h>
+#include <korvane/GameManager.h>
+#include <korvane/Object.h>
 #include "Table.h"
 
 namespace {

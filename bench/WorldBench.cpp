@@ -5,9 +5,9 @@
 #include <chrono>
 #include <random>
 
-#include "Object.h"
+#include <korvane/Object.h>
 #include "Table.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 
 namespace {
 

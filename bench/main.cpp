@@ -7,7 +7,7 @@
 
 #include "CpuBench.h"
 #include "DrawBench.h"
-#include "GameManager.h"
+#include <korvane/GameManager.h>
 #include "PacingBench.h"
 #include "WorldBench.h"
 

@@ -70,9 +70,8 @@ set_target_properties(korvane_engine PROPERTIES EXPORT_NAME engine)
 install(TARGETS korvane_engine EXPORT KorvaneTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-# Headers include each other by bare name, which resolves beside the
-# including header; users write <korvane/Object.h>.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korvane
+# Headers are spelt <korvane/Object.h> everywhere, inside the tree and out.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/korvane DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
         COMPONENT Development FILES_MATCHING PATTERN "*.h")
 install(EXPORT KorvaneTargets NAMESPACE Korvane:: DESTINATION ${KO_INSTALL_CMAKEDIR}
         COMPONENT Development)

@@ -5,7 +5,7 @@
 #include <new>
 #include <vector>
 
-#include "utility.h"
+#include <korvane/utility.h>
 
 namespace ko {
 

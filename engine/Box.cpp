@@ -1,4 +1,4 @@
-#include "Box.h"
+#include <korvane/Box.h>
 
 namespace ko {
 

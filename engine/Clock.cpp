@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include <korvane/Clock.h>
 
 #include <ctime>
 

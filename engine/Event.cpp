@@ -1,4 +1,4 @@
-#include "Event.h"
+#include <korvane/Event.h>
 
 namespace ko {
 

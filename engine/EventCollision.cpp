@@ -1,4 +1,4 @@
-#include "EventCollision.h"
+#include <korvane/EventCollision.h>
 
 namespace ko {
 

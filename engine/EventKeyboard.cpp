@@ -1,4 +1,4 @@
-#include "EventKeyboard.h"
+#include <korvane/EventKeyboard.h>
 
 namespace ko {
 

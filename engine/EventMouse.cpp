@@ -1,4 +1,4 @@
-#include "EventMouse.h"
+#include <korvane/EventMouse.h>
 
 namespace ko {
 

@@ -1,4 +1,4 @@
-#include "EventOut.h"
+#include <korvane/EventOut.h>
 
 namespace ko {
 

@@ -1,4 +1,4 @@
-#include "EventStep.h"
+#include <korvane/EventStep.h>
 
 namespace ko {
 

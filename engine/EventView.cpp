@@ -1,4 +1,4 @@
-#include "EventView.h"
+#include <korvane/EventView.h>
 
 #include <utility>
 

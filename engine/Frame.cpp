@@ -1,4 +1,4 @@
-#include "Frame.h"
+#include <korvane/Frame.h>
 
 #include <utility>
 

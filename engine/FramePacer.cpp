@@ -1,4 +1,4 @@
-#include "FramePacer.h"
+#include <korvane/FramePacer.h>
 
 #include <algorithm>
 

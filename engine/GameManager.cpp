@@ -1,17 +1,17 @@
-#include "GameManager.h"
+#include <korvane/GameManager.h>
 
 #include <signal.h>
 
 #include <ctime>
 
-#include "Clock.h"
-#include "EventStep.h"
-#include "FramePacer.h"
-#include "GraphicsManager.h"
-#include "InputManager.h"
-#include "LogManager.h"
-#include "ResourceManager.h"
-#include "WorldManager.h"
+#include <korvane/Clock.h>
+#include <korvane/EventStep.h>
+#include <korvane/FramePacer.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/InputManager.h>
+#include <korvane/LogManager.h>
+#include <korvane/ResourceManager.h>
+#include <korvane/WorldManager.h>
 
 namespace ko {
 

@@ -1,11 +1,11 @@
-#include "GraphicsManager.h"
+#include <korvane/GraphicsManager.h>
 
 #include <algorithm>
 #include <cmath>
 
 #include "DisplayProbe.h"
-#include "LogManager.h"
-#include "utility.h"
+#include <korvane/LogManager.h>
+#include <korvane/utility.h>
 
 namespace ko {
 

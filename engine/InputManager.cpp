@@ -1,10 +1,10 @@
-#include "InputManager.h"
+#include <korvane/InputManager.h>
 
 #include <signal.h>
 
-#include "GameManager.h"
-#include "GraphicsManager.h"
-#include "LogManager.h"
+#include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/LogManager.h>
 
 namespace ko {
 

@@ -1,4 +1,4 @@
-#include "LogManager.h"
+#include <korvane/LogManager.h>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "GameManager.h"
+#include <korvane/GameManager.h>
 
 namespace ko {
 

@@ -1,8 +1,8 @@
-#include "Manager.h"
+#include <korvane/Manager.h>
 
-#include "Event.h"
-#include "Object.h"
-#include "ObjectListIterator.h"
+#include <korvane/Event.h>
+#include <korvane/Object.h>
+#include <korvane/ObjectListIterator.h>
 
 namespace ko {
 

@@ -1,11 +1,11 @@
-#include "Music.h"
+#include <korvane/Music.h>
 
 #include <new>
 #include <utility>
 
 #include "AudioFile.h"
-#include "LogManager.h"
-#include "utility.h"
+#include <korvane/LogManager.h>
+#include <korvane/utility.h>
 
 namespace ko {
 

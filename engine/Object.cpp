@@ -1,15 +1,15 @@
-#include "Object.h"
+#include <korvane/Object.h>
 
 #include <algorithm>
 
-#include "EventStep.h"
-#include "GameManager.h"
-#include "GraphicsManager.h"
-#include "InputManager.h"
-#include "LogManager.h"
-#include "SceneGraph.h"
-#include "Sprite.h"
-#include "WorldManager.h"
+#include <korvane/EventStep.h>
+#include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/InputManager.h>
+#include <korvane/LogManager.h>
+#include <korvane/SceneGraph.h>
+#include <korvane/Sprite.h>
+#include <korvane/WorldManager.h>
 
 namespace ko {
 

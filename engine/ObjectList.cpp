@@ -1,4 +1,4 @@
-#include "ObjectList.h"
+#include <korvane/ObjectList.h>
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "ObjectListIterator.h"
+#include <korvane/ObjectListIterator.h>
 
-#include "ObjectList.h"
+#include <korvane/ObjectList.h>
 
 namespace ko {
 

@@ -1,8 +1,8 @@
-#include "Pause.h"
+#include <korvane/Pause.h>
 
-#include "EventKeyboard.h"
-#include "GraphicsManager.h"
-#include "InputManager.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/InputManager.h>
 
 namespace ko {
 

@@ -1,10 +1,10 @@
-#include "ResourceManager.h"
+#include <korvane/ResourceManager.h>
 
 #include <new>
 #include <utility>
 
 #include "AudioDevice.h"
-#include "LogManager.h"
+#include <korvane/LogManager.h>
 #include "SpriteFileReader.h"
 
 namespace ko {

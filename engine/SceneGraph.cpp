@@ -1,4 +1,4 @@
-#include "SceneGraph.h"
+#include <korvane/SceneGraph.h>
 
 #include "SolidIndex.h"
 

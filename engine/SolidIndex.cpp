@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Object.h"
-#include "utility.h"
+#include <korvane/Object.h>
+#include <korvane/utility.h>
 
 namespace ko {
 

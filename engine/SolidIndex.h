@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "Box.h"
-#include "ObjectList.h"
+#include <korvane/Box.h>
+#include <korvane/ObjectList.h>
 
 namespace ko {
 

@@ -1,9 +1,9 @@
-#include "Sound.h"
+#include <korvane/Sound.h>
 
 #include <utility>
 
 #include "AudioFile.h"
-#include "LogManager.h"
+#include <korvane/LogManager.h>
 
 namespace ko {
 

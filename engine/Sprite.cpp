@@ -1,4 +1,4 @@
-#include "Sprite.h"
+#include <korvane/Sprite.h>
 
 #include <utility>
 

@@ -3,9 +3,9 @@
 #include <sstream>
 #include <utility>
 
-#include "LogManager.h"
-#include "ResourceManager.h"
-#include "utility.h"
+#include <korvane/LogManager.h>
+#include <korvane/ResourceManager.h>
+#include <korvane/utility.h>
 
 namespace ko {
 

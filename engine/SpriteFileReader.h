@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "Sprite.h"
+#include <korvane/Sprite.h>
 
 namespace ko {
 

@@ -1,4 +1,4 @@
-#include "Vector.h"
+#include <korvane/Vector.h>
 
 #include <cmath>
 

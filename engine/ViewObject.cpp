@@ -1,11 +1,11 @@
-#include "ViewObject.h"
+#include <korvane/ViewObject.h>
 
 #include <utility>
 
-#include "EventView.h"
-#include "GraphicsManager.h"
-#include "WorldManager.h"
-#include "utility.h"
+#include <korvane/EventView.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/WorldManager.h>
+#include <korvane/utility.h>
 
 namespace ko {
 

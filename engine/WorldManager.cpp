@@ -1,14 +1,14 @@
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 
 #include <cmath>
 
-#include "EventCollision.h"
-#include "EventOut.h"
-#include "GraphicsManager.h"
-#include "Object.h"
-#include "ObjectListIterator.h"
-#include "ViewObject.h"
-#include "utility.h"
+#include <korvane/EventCollision.h>
+#include <korvane/EventOut.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/Object.h>
+#include <korvane/ObjectListIterator.h>
+#include <korvane/ViewObject.h>
+#include <korvane/utility.h>
 
 namespace ko {
 

@@ -1,11 +1,11 @@
-#include "utility.h"
+#include <korvane/utility.h>
 
 #include <sys/stat.h>
 
 #include <sstream>
 
-#include "Object.h"
-#include "WorldManager.h"
+#include <korvane/Object.h>
+#include <korvane/WorldManager.h>
 
 namespace ko {
 

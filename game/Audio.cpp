@@ -1,6 +1,6 @@
 #include "Audio.h"
 
-#include "ResourceManager.h"
+#include <korvane/ResourceManager.h>
 
 namespace audio {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "Music.h"
+#include <korvane/Music.h>
 
 namespace audio {
 

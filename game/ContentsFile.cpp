@@ -2,11 +2,11 @@
 
 #include <fstream>
 
-#include "GraphicsManager.h"
-#include "LogManager.h"
-#include "ResourceManager.h"
+#include <korvane/GraphicsManager.h>
+#include <korvane/LogManager.h>
+#include <korvane/ResourceManager.h>
 #include "game.h"
-#include "utility.h"
+#include <korvane/utility.h>
 
 namespace {
 

@@ -7,14 +7,14 @@
 
 #include "Audio.h"
 #include "ErrorsObjectList.h"
-#include "EventOut.h"
-#include "EventStep.h"
-#include "EventView.h"
+#include <korvane/EventOut.h>
+#include <korvane/EventStep.h>
+#include <korvane/EventView.h>
 #include "Explosion.h"
-#include "GraphicsManager.h"
-#include "WorldManager.h"
+#include <korvane/GraphicsManager.h>
+#include <korvane/WorldManager.h>
 #include "game.h"
-#include "utility.h"
+#include <korvane/utility.h>
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "Color.h"
-#include "Object.h"
+#include <korvane/Color.h>
+#include <korvane/Object.h>
 
 class ErrorsObjectList;
 

@@ -3,9 +3,9 @@
 #include "Audio.h"
 #include "ContentsFile.h"
 #include "ErrorsObject.h"
-#include "EventStep.h"
-#include "ObjectListIterator.h"
-#include "WorldManager.h"
+#include <korvane/EventStep.h>
+#include <korvane/ObjectListIterator.h>
+#include <korvane/WorldManager.h>
 #include "game.h"
 
 char koKeyboardToChar(ko::Keyboard::Key key) {

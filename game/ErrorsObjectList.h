@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "EventKeyboard.h"
-#include "Object.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/Object.h>
 
 class ErrorsObject;
 

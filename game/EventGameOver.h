@@ -2,7 +2,7 @@
 // game-over screen closes: blocks remove themselves, the spawner toggles.
 #pragma once
 
-#include "Event.h"
+#include <korvane/Event.h>
 
 class EventGameOver : public ko::Event {
  public:

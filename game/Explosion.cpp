@@ -1,9 +1,9 @@
 #include "Explosion.h"
 
-#include "EventStep.h"
-#include "LogManager.h"
-#include "ResourceManager.h"
-#include "WorldManager.h"
+#include <korvane/EventStep.h>
+#include <korvane/LogManager.h>
+#include <korvane/ResourceManager.h>
+#include <korvane/WorldManager.h>
 
 Explosion::Explosion() : time_to_live(0) {
   registerInterest(ko::STEP_EVENT);

@@ -2,7 +2,7 @@
 // Created with new by blocks and the ship; the world owns it.
 #pragma once
 
-#include "Object.h"
+#include <korvane/Object.h>
 
 class Explosion : public ko::Object {
  public:

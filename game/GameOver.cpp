@@ -2,17 +2,17 @@
 
 #include "Audio.h"
 #include "EventGameOver.h"
-#include "EventKeyboard.h"
-#include "EventStep.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/EventStep.h>
 #include "GameStart.h"
-#include "GraphicsManager.h"
-#include "LogManager.h"
-#include "ObjectListIterator.h"
-#include "ResourceManager.h"
+#include <korvane/GraphicsManager.h>
+#include <korvane/LogManager.h>
+#include <korvane/ObjectListIterator.h>
+#include <korvane/ResourceManager.h>
 #include "ScoreFile.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 #include "game.h"
-#include "utility.h"
+#include <korvane/utility.h>
 
 GameOver::GameOver() : highscore(0) {
   setType("GameOver");

@@ -4,7 +4,7 @@
 // the rest of the game away and wakes the title screen.
 #pragma once
 
-#include "ViewObject.h"
+#include <korvane/ViewObject.h>
 
 class GameOver : public ko::ViewObject {
  public:

@@ -1,11 +1,11 @@
 #include "GameStart.h"
 
 #include "ErrorsObjectList.h"
-#include "EventKeyboard.h"
-#include "GameManager.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/GameManager.h>
 #include "Hero.h"
-#include "LogManager.h"
-#include "ResourceManager.h"
+#include <korvane/LogManager.h>
+#include <korvane/ResourceManager.h>
 
 GameStart::GameStart() : p_music(nullptr), e_list(nullptr) {
   setType("GameStart");

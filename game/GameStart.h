@@ -3,8 +3,8 @@
 // it goes inactive during a game and the game-over screen wakes it again.
 #pragma once
 
-#include "Music.h"
-#include "ViewObject.h"
+#include <korvane/Music.h>
+#include <korvane/ViewObject.h>
 
 class ErrorsObjectList;
 

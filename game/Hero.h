@@ -3,9 +3,9 @@
 // new; the world owns it. Its destruction brings up the game-over screen.
 #pragma once
 
-#include "EventCollision.h"
-#include "EventKeyboard.h"
-#include "Object.h"
+#include <korvane/EventCollision.h>
+#include <korvane/EventKeyboard.h>
+#include <korvane/Object.h>
 
 class Hero : public ko::Object {
  public:

@@ -14,7 +14,7 @@
 #include <ctime>
 #include <fstream>
 
-#include "utility.h"
+#include <korvane/utility.h>
 
 namespace score_file {
 

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "EventKeyboard.h"
-#include "GameManager.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/GameManager.h>
 #include "GameSetup.h"
-#include "GraphicsManager.h"
-#include "LogManager.h"
-#include "Pause.h"
-#include "WorldManager.h"
+#include <korvane/GraphicsManager.h>
+#include <korvane/LogManager.h>
+#include <korvane/Pause.h>
+#include <korvane/WorldManager.h>
 
 int main(int, char**) {
   srand(static_cast<unsigned>(time(nullptr)));

@@ -12,12 +12,12 @@
 #include "ErrorsObject.h"
 #include "ErrorsObjectList.h"
 #include "GameDriver.h"
-#include "GameManager.h"
+#include <korvane/GameManager.h>
 #include "GameOver.h"
 #include "Hero.h"
-#include "ViewObject.h"
+#include <korvane/ViewObject.h>
 #include "WindowTestSupport.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 #include "game.h"
 
 using namespace ko_test;

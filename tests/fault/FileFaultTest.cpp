@@ -27,17 +27,17 @@
 #include "ErrorsObject.h"
 #include "ErrorsObjectList.h"
 #include "GameDriver.h"
-#include "GameManager.h"
+#include <korvane/GameManager.h>
 #include "GameOver.h"
 #include "GameSetup.h"
 #include "GameStart.h"
-#include "GraphicsManager.h"
-#include "LogManager.h"
-#include "ResourceManager.h"
+#include <korvane/GraphicsManager.h>
+#include <korvane/LogManager.h>
+#include <korvane/ResourceManager.h>
 #include "ScoreFile.h"
 #include "TestSupport.h"
-#include "ViewObject.h"
-#include "WorldManager.h"
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
 #include "game.h"
 
 namespace fs = std::filesystem;

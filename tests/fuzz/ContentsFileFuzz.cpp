@@ -12,7 +12,7 @@
 
 #include "ContentsFile.h"
 #include "FuzzSupport.h"
-#include "utility.h"
+#include <korvane/utility.h>
 
 using ko_fuzz::check;
 

@@ -14,7 +14,7 @@
 
 #include "FuzzSupport.h"
 #include "ScoreFile.h"
-#include "utility.h"
+#include <korvane/utility.h>
 
 using ko_fuzz::check;
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "ResourceManager.h"
-#include "Sprite.h"
+#include <korvane/ResourceManager.h>
+#include <korvane/Sprite.h>
 
 using ko_fuzz::check;
 

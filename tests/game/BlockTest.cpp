@@ -11,11 +11,11 @@
 #include "ErrorsObjectList.h"
 #include "Explosion.h"
 #include "GameDriver.h"
-#include "GameManager.h"
-#include "ResourceManager.h"
+#include <korvane/GameManager.h>
+#include <korvane/ResourceManager.h>
 #include "TestSupport.h"
-#include "ViewObject.h"
-#include "WorldManager.h"
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
 #include "game.h"
 
 using namespace ko_test;

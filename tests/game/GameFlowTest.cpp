@@ -12,13 +12,13 @@
 #include "ErrorsObject.h"
 #include "ErrorsObjectList.h"
 #include "GameDriver.h"
-#include "GameManager.h"
+#include <korvane/GameManager.h>
 #include "GameOver.h"
 #include "GameStart.h"
 #include "Hero.h"
 #include "TestSupport.h"
-#include "ViewObject.h"
-#include "WorldManager.h"
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
 #include "game.h"
 
 using namespace ko_test;

@@ -19,17 +19,17 @@
 
 #include "ErrorsObject.h"
 #include "ErrorsObjectList.h"
-#include "EventView.h"
+#include <korvane/EventView.h>
 #include "GameDriver.h"
-#include "GameManager.h"
+#include <korvane/GameManager.h>
 #include "GameOver.h"
 #include "GameSetup.h"
 #include "GameStart.h"
-#include "LogManager.h"
-#include "Pause.h"
-#include "ResourceManager.h"
+#include <korvane/LogManager.h>
+#include <korvane/Pause.h>
+#include <korvane/ResourceManager.h>
 #include "WindowTestSupport.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 #include "game.h"
 
 using namespace ko_test;

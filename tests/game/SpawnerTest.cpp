@@ -9,8 +9,8 @@
 #include "ErrorsObjectList.h"
 #include "EventGameOver.h"
 #include "GameDriver.h"
-#include "GameManager.h"
-#include "WorldManager.h"
+#include <korvane/GameManager.h>
+#include <korvane/WorldManager.h>
 
 using namespace ko_test;
 

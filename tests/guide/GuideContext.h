@@ -4,17 +4,17 @@
 
 #include <SFML/Graphics.hpp>
 
-#include "EventKeyboard.h"
-#include "EventView.h"
-#include "GameManager.h"
-#include "GraphicsManager.h"
-#include "InputManager.h"
-#include "LogManager.h"
-#include "Object.h"
-#include "ResourceManager.h"
-#include "ViewObject.h"
-#include "WorldManager.h"
-#include "utility.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/EventView.h>
+#include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/InputManager.h>
+#include <korvane/LogManager.h>
+#include <korvane/Object.h>
+#include <korvane/ResourceManager.h>
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
+#include <korvane/utility.h>
 
 class Coin : public ko::Object {};
 

@@ -6,17 +6,17 @@
 
 #include "ErrorsObject.h"
 #include "ErrorsObjectList.h"
-#include "GameManager.h"
+#include <korvane/GameManager.h>
 #include "GameOver.h"
 #include "GameSetup.h"
 #include "GameStart.h"
 #include "Hero.h"
-#include "InputManager.h"
-#include "ObjectListIterator.h"
-#include "ResourceManager.h"
-#include "ViewObject.h"
+#include <korvane/InputManager.h>
+#include <korvane/ObjectListIterator.h>
+#include <korvane/ResourceManager.h>
+#include <korvane/ViewObject.h>
 #include "WindowTestSupport.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 #include "game.h"
 
 namespace ko_test {

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "EventKeyboard.h"
-#include "EventMouse.h"
-#include "Object.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/EventMouse.h>
+#include <korvane/Object.h>
 
 namespace ko_test {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "EventCollision.h"
-#include "EventStep.h"
-#include "Object.h"
+#include <korvane/EventCollision.h>
+#include <korvane/EventStep.h>
+#include <korvane/Object.h>
 
 namespace ko_test {
 

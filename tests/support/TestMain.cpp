@@ -9,7 +9,7 @@
 #include <iostream>
 #include <string>
 
-#include "GameManager.h"
+#include <korvane/GameManager.h>
 
 namespace fs = std::filesystem;
 

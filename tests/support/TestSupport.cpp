@@ -5,7 +5,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "LogManager.h"
+#include <korvane/LogManager.h>
 
 namespace ko_test {
 

@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "GameManager.h"
-#include "GraphicsManager.h"
-#include "LogManager.h"
+#include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/LogManager.h>
 
 // Last: Xlib defines macros (None, Bool, ...) that clash with C++ names.
 #include <X11/Xlib.h>

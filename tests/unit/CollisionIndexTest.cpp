@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "EventCollision.h"
-#include "EventOut.h"
-#include "Object.h"
-#include "ObjectListIterator.h"
-#include "WorldManager.h"
+#include <korvane/EventCollision.h>
+#include <korvane/EventOut.h>
+#include <korvane/Object.h>
+#include <korvane/ObjectListIterator.h>
+#include <korvane/WorldManager.h>
 
 namespace {
 

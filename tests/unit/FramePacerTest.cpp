@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "FramePacer.h"
+#include <korvane/FramePacer.h>
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "GameManager.h"
-#include "LogManager.h"
+#include <korvane/GameManager.h>
+#include <korvane/LogManager.h>
 #include "RecordingObject.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 
 using ko_test::RecordingObject;
 

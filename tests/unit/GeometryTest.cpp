@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "Box.h"
+#include <korvane/Box.h>
 #include "RecordingObject.h"
-#include "Vector.h"
-#include "WorldManager.h"
-#include "utility.h"
+#include <korvane/Vector.h>
+#include <korvane/WorldManager.h>
+#include <korvane/utility.h>
 
 TEST(Vector, LengthNormalisationAndZeroTest) {
   ko::Vector v(3, 4);

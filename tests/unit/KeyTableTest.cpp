@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "InputManager.h"
+#include <korvane/InputManager.h>
 
 namespace {
 

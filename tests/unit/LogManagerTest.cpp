@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
-#include "GameManager.h"
-#include "LogManager.h"
+#include <korvane/GameManager.h>
+#include <korvane/LogManager.h>
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "Event.h"
-#include "Manager.h"
+#include <korvane/Event.h>
+#include <korvane/Manager.h>
 #include "RecordingObject.h"
 
 using ko_test::RecordingObject;

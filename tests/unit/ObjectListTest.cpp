@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "ObjectList.h"
-#include "ObjectListIterator.h"
+#include <korvane/ObjectList.h>
+#include <korvane/ObjectListIterator.h>
 
 namespace {
 

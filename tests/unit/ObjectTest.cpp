@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
-#include "EventStep.h"
-#include "GameManager.h"
-#include "Object.h"
-#include "ObjectListIterator.h"
+#include <korvane/EventStep.h>
+#include <korvane/GameManager.h>
+#include <korvane/Object.h>
+#include <korvane/ObjectListIterator.h>
 #include "RecordingObject.h"
 #include "TestSupport.h"
-#include "Sprite.h"
-#include "WorldManager.h"
+#include <korvane/Sprite.h>
+#include <korvane/WorldManager.h>
 
 using ko_test::RecordingObject;
 

@@ -1,10 +1,10 @@
 // The pause object ignores everything but the release of its own key.
 #include <gtest/gtest.h>
 
-#include "EventKeyboard.h"
-#include "EventStep.h"
-#include "Pause.h"
-#include "WorldManager.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/EventStep.h>
+#include <korvane/Pause.h>
+#include <korvane/WorldManager.h>
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "Object.h"
-#include "ObjectListIterator.h"
-#include "SceneGraph.h"
-#include "WorldManager.h"
+#include <korvane/Object.h>
+#include <korvane/ObjectListIterator.h>
+#include <korvane/SceneGraph.h>
+#include <korvane/WorldManager.h>
 
 namespace {
 

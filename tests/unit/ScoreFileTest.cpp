@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "GameOver.h"
-#include "LogManager.h"
+#include <korvane/LogManager.h>
 #include "ScoreFile.h"
 #include "TestSupport.h"
-#include "ViewObject.h"
-#include "WorldManager.h"
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
 #include "game.h"
 
 using ko_test::ScratchDir;

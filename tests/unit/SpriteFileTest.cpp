@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "LogManager.h"
-#include "ResourceManager.h"
+#include <korvane/LogManager.h>
+#include <korvane/ResourceManager.h>
 #include "TestSupport.h"
 
 using ko_test::logLines;

@@ -12,11 +12,11 @@
 #include <ostream>
 #include <string>
 
-#include "GameManager.h"
-#include "GraphicsManager.h"
-#include "LogManager.h"
+#include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/LogManager.h>
 #include "TestSupport.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 
 namespace fs = std::filesystem;
 

@@ -1,10 +1,10 @@
 // View objects: placement on the screen and view events.
 #include <gtest/gtest.h>
 
-#include "EventStep.h"
-#include "EventView.h"
-#include "ViewObject.h"
-#include "WorldManager.h"
+#include <korvane/EventStep.h>
+#include <korvane/EventView.h>
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
 
 namespace {
 

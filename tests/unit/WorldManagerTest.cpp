@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "EventCollision.h"
-#include "EventOut.h"
-#include "GraphicsManager.h"
+#include <korvane/EventCollision.h>
+#include <korvane/EventOut.h>
+#include <korvane/GraphicsManager.h>
 #include "RecordingObject.h"
-#include "ViewObject.h"
-#include "WorldManager.h"
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
 
 using ko_test::makeBoxObject;
 using ko_test::RecordingObject;

@@ -13,14 +13,14 @@
 #include "ErrorsObjectList.h"
 #include "GameDriver.h"
 #include "GameStart.h"
-#include "GraphicsManager.h"
+#include <korvane/GraphicsManager.h>
 #include "Hero.h"
-#include "InputManager.h"
-#include "Object.h"
-#include "ObjectListIterator.h"
-#include "Sprite.h"
+#include <korvane/InputManager.h>
+#include <korvane/Object.h>
+#include <korvane/ObjectListIterator.h>
+#include <korvane/Sprite.h>
 #include "WindowTestSupport.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 
 namespace {
 

@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "GameManager.h"
-#include "GraphicsManager.h"
-#include "ResourceManager.h"
-#include "ViewObject.h"
+#include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/ResourceManager.h>
+#include <korvane/ViewObject.h>
 #include "WindowTestSupport.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 
 namespace {
 

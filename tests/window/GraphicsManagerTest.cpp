@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "GraphicsManager.h"
+#include <korvane/GraphicsManager.h>
 #include "WindowTestSupport.h"
 
 using ko_test::cellBoxArea;

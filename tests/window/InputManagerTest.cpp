@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "GameManager.h"
-#include "GraphicsManager.h"
-#include "InputManager.h"
+#include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/InputManager.h>
 #include "InputRecorder.h"
 #include "WindowTestSupport.h"
 

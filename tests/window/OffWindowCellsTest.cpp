@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "Frame.h"
-#include "GraphicsManager.h"
+#include <korvane/Frame.h>
+#include <korvane/GraphicsManager.h>
 #include "WindowTestSupport.h"
 
 namespace {

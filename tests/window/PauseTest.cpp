@@ -6,10 +6,10 @@
 #include <thread>
 #include <vector>
 
-#include "EventStep.h"
-#include "GameManager.h"
+#include <korvane/EventStep.h>
+#include <korvane/GameManager.h>
 #include "InputRecorder.h"
-#include "Pause.h"
+#include <korvane/Pause.h>
 #include "WindowTestSupport.h"
 
 using ko_test::sleepMs;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ResourceManager.h"
+#include <korvane/ResourceManager.h>
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
 

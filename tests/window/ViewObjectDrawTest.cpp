@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "GraphicsManager.h"
-#include "ViewObject.h"
+#include <korvane/GraphicsManager.h>
+#include <korvane/ViewObject.h>
 #include "WindowTestSupport.h"
-#include "WorldManager.h"
+#include <korvane/WorldManager.h>
 
 using ko_test::grabWindow;
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "Box.h"
-#include "Vector.h"
+#include <korvane/Box.h>
+#include <korvane/Vector.h>
 
 namespace ko {
 

@@ -2,8 +2,8 @@
 // relative to the window (view coordinates).
 #pragma once
 
-#include "Event.h"
-#include "Vector.h"
+#include <korvane/Event.h>
+#include <korvane/Vector.h>
 
 namespace ko {
 

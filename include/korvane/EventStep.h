@@ -2,7 +2,7 @@
 // registered for it; carries the loop's step count.
 #pragma once
 
-#include "Event.h"
+#include <korvane/Event.h>
 
 namespace ko {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "Box.h"
-#include "Event.h"
-#include "Vector.h"
+#include <korvane/Box.h>
+#include <korvane/Event.h>
+#include <korvane/Vector.h>
 
 namespace ko {
 

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "Color.h"
-#include "Frame.h"
-#include "Manager.h"
-#include "Music.h"
-#include "Sound.h"
-#include "Sprite.h"
+#include <korvane/Color.h>
+#include <korvane/Frame.h>
+#include <korvane/Manager.h>
+#include <korvane/Music.h>
+#include <korvane/Sound.h>
+#include <korvane/Sprite.h>
 
 namespace ko {
 

@@ -6,7 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "Manager.h"
+#include <korvane/Manager.h>
 
 namespace ko {
 

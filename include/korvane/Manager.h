@@ -5,7 +5,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "ObjectList.h"
+#include <korvane/ObjectList.h>
 
 namespace ko {
 

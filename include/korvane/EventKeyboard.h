@@ -1,7 +1,7 @@
 // Keyboard events from the input manager, and the engine's own key codes.
 #pragma once
 
-#include "Event.h"
+#include <korvane/Event.h>
 
 namespace ko {
 

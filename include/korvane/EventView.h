@@ -3,7 +3,7 @@
 // manager's onEvent.
 #pragma once
 
-#include "Event.h"
+#include <korvane/Event.h>
 
 namespace ko {
 

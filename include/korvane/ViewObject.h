@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "Color.h"
-#include "Object.h"
+#include <korvane/Color.h>
+#include <korvane/Object.h>
 
 namespace ko {
 

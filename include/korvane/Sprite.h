@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "Color.h"
-#include "Frame.h"
+#include <korvane/Color.h>
+#include <korvane/Frame.h>
 
 namespace ko {
 

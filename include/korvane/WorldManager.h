@@ -4,11 +4,11 @@
 // event type that the game and input managers do not own.
 #pragma once
 
-#include "Box.h"
-#include "Manager.h"
-#include "ObjectList.h"
-#include "SceneGraph.h"
-#include "Vector.h"
+#include <korvane/Box.h>
+#include <korvane/Manager.h>
+#include <korvane/ObjectList.h>
+#include <korvane/SceneGraph.h>
+#include <korvane/Vector.h>
 
 namespace ko {
 

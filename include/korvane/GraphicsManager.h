@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "Color.h"
-#include "Frame.h"
-#include "Manager.h"
-#include "Vector.h"
+#include <korvane/Color.h>
+#include <korvane/Frame.h>
+#include <korvane/Manager.h>
+#include <korvane/Vector.h>
 
 namespace ko {
 

@@ -3,7 +3,7 @@
 // world and shows the frame, then sleeps for the rest of the frame time.
 #pragma once
 
-#include "Manager.h"
+#include <korvane/Manager.h>
 
 namespace ko {
 

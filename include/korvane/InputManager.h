@@ -6,10 +6,10 @@
 
 #include <SFML/Window.hpp>
 
-#include "EventKeyboard.h"
-#include "EventMouse.h"
-#include "Manager.h"
-#include "Vector.h"
+#include <korvane/EventKeyboard.h>
+#include <korvane/EventMouse.h>
+#include <korvane/Manager.h>
+#include <korvane/Vector.h>
 
 namespace ko {
 

@@ -3,7 +3,7 @@
 // owns it.
 #pragma once
 
-#include "Object.h"
+#include <korvane/Object.h>
 
 namespace ko {
 

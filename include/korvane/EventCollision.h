@@ -3,8 +3,8 @@
 // position the mover tried to reach.
 #pragma once
 
-#include "Event.h"
-#include "Vector.h"
+#include <korvane/Event.h>
+#include <korvane/Vector.h>
 
 namespace ko {
 

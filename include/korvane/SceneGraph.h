@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "Box.h"
-#include "Object.h"
-#include "ObjectList.h"
+#include <korvane/Box.h>
+#include <korvane/Object.h>
+#include <korvane/ObjectList.h>
 
 namespace ko {
 

@@ -2,7 +2,7 @@
 // [corner.x, corner.x + horizontal] and [corner.y, corner.y + vertical].
 #pragma once
 
-#include "Vector.h"
+#include <korvane/Vector.h>
 
 namespace ko {
 

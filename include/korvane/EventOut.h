@@ -2,7 +2,7 @@
 // the world boundary to outside it.
 #pragma once
 
-#include "Event.h"
+#include <korvane/Event.h>
 
 namespace ko {
 
