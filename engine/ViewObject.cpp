@@ -39,64 +39,47 @@ void ViewObject::setColor(Color new_color) { color = new_color; }
 Color ViewObject::getColor() const { return color; }
 ViewObjectLocation ViewObject::getLocation() const { return location; }
 
+namespace {
+
+// Where each location puts a view object: sixths of the view across, a row
+// from the top or bottom or the middle down, and how far a one-line text
+// without a border moves toward the nearer edge.
+struct Placement {
+  ViewObjectLocation location;
+  int sixths_across;
+  enum Row { TOP, MIDDLE, BOTTOM } row;
+  float unbordered_shift;
+};
+
+// clang-format off
+const Placement PLACEMENTS[] = {
+    {TOP_LEFT,      1, Placement::TOP,    -1}, {TOP_CENTER,    3, Placement::TOP,    -1},
+    {TOP_RIGHT,     5, Placement::TOP,     0}, {CENTER_LEFT,   1, Placement::MIDDLE,  0},
+    {CENTER_CENTER, 3, Placement::MIDDLE,  0}, {CENTER_RIGHT,  5, Placement::MIDDLE,  1},
+    {BOTTOM_LEFT,   1, Placement::BOTTOM, -1}, {BOTTOM_CENTER, 3, Placement::BOTTOM, -1},
+    {BOTTOM_RIGHT,  5, Placement::BOTTOM, -1},
+};
+// clang-format on
+
+}  // namespace
+
 void ViewObject::setLocation(ViewObjectLocation new_location) {
+  const Placement* p_placement = nullptr;
+  for (const Placement& placement : PLACEMENTS) {
+    if (placement.location == new_location) p_placement = &placement;
+  }
+  if (p_placement == nullptr) {
+    location = UNDEFINED;
+    return;
+  }
   const Box view = WorldManager::getInstance().getView();
   const float h = view.getHorizontal();
   const float v = view.getVertical();
-  float x = 0;
-  float y = 0;
-  float adjust = 0;  // without a border the one-line text moves nearer the edge
-  switch (new_location) {
-    case TOP_LEFT:
-      x = h / 6;
-      y = 2;
-      adjust = -1;
-      break;
-    case TOP_CENTER:
-      x = 3 * h / 6;
-      y = 2;
-      adjust = -1;
-      break;
-    case TOP_RIGHT:
-      x = 5 * h / 6;
-      y = 2;
-      break;
-    case CENTER_LEFT:
-      x = h / 6;
-      y = 3 * v / 6;
-      break;
-    case CENTER_CENTER:
-      x = 3 * h / 6;
-      y = 3 * v / 6;
-      break;
-    case CENTER_RIGHT:
-      x = 5 * h / 6;
-      y = 3 * v / 6;
-      adjust = 1;
-      break;
-    case BOTTOM_LEFT:
-      x = h / 6;
-      y = v - 3;
-      adjust = -1;
-      break;
-    case BOTTOM_CENTER:
-      x = 3 * h / 6;
-      y = v - 3;
-      adjust = -1;
-      break;
-    case BOTTOM_RIGHT:
-      x = 5 * h / 6;
-      y = v - 3;
-      adjust = -1;
-      break;
-    default:
-      location = UNDEFINED;
-      return;
-  }
-  if (border) {
-    adjust = 0;
-  }
-  setPos(Vector(x, y + adjust));
+  const float x = static_cast<float>(p_placement->sixths_across) * h / 6;
+  float y = 2;
+  if (p_placement->row == Placement::MIDDLE) y = 3 * v / 6;
+  if (p_placement->row == Placement::BOTTOM) y = v - 3;
+  setPos(Vector(x, y + (border ? 0 : p_placement->unbordered_shift)));
   location = new_location;
 }
 

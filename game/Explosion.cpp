@@ -4,10 +4,11 @@
 #include <korvane/LogManager.h>
 #include <korvane/ResourceManager.h>
 #include <korvane/WorldManager.h>
+#include "game.h"
 
 Explosion::Explosion() : time_to_live(0) {
   registerInterest(ko::STEP_EVENT);
-  setType("Explosion");
+  setType(EXPLOSION);
   setSolidness(ko::SPECTRAL);
   ko::Sprite* p_explosion = ko::ResourceManager::getInstance().getSprite("explosion");
   if (p_explosion == nullptr) {

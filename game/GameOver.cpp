@@ -15,7 +15,7 @@
 #include <korvane/utility.h>
 
 GameOver::GameOver() : highscore(0) {
-  setType("GameOver");
+  setType(GAME_OVER);
   highscore = score_file::read(SCORE_FILE);
   ko::Sprite* p_picture = ko::ResourceManager::getInstance().getSprite("gameover");
   if (p_picture == nullptr) {
@@ -57,7 +57,7 @@ GameOver::~GameOver() {
       world.markForDelete(p_o);
     } else if (object_type == ko::VIEW_OBJECT) {
       static_cast<ko::ViewObject*>(p_o)->setValue(0);
-    } else if (object_type == "GameStart") {
+    } else if (object_type == GAME_START) {
       p_o->setIsActive(true);
       static_cast<GameStart*>(p_o)->playOnReturn();
     }

@@ -6,9 +6,10 @@
 #include "Hero.h"
 #include <korvane/LogManager.h>
 #include <korvane/ResourceManager.h>
+#include "game.h"
 
 GameStart::GameStart() : p_music(nullptr), e_list(nullptr) {
-  setType("GameStart");
+  setType(GAME_START);
   ko::ResourceManager& resources = ko::ResourceManager::getInstance();
   ko::Sprite* p_title = resources.getSprite("gamestart");
   if (p_title == nullptr) {

@@ -17,7 +17,7 @@ Hero::Hero() : direction(true) {
     setSprite(p_ship, true);
     setSpriteSlowdown(2);
   }
-  setType("Hero");
+  setType(HERO);
   ko::WorldManager& world = ko::WorldManager::getInstance();
   const ko::Box view = world.getView();
   setPos(ko::Vector(view.getHorizontal() / 2, view.getVertical() - 3));

@@ -4,8 +4,13 @@
 #include <string>
 
 const std::string MAX_NUM_TOKEN = "numbers";
+// Object types.
 const std::string ERRORS_OBJECT = "ErrorsObject";
 const std::string ELIST = "elist";
+const std::string GAME_START = "GameStart";
+const std::string HERO = "Hero";
+const std::string GAME_OVER = "GameOver";
+const std::string EXPLOSION = "Explosion";
 const std::string GAMEOVER_EVENT = "game_over";
 // The spawner's target height when there is no target.
 const int LOWEST_HEIGHT = -300;

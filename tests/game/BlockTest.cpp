@@ -36,7 +36,7 @@ unsigned seedForHardness(int hardness) {
 
 int explosionsAt(ko::Vector where, int altitude) {
   int n = 0;
-  for (ko::Object* p_o : objectsOfType("Explosion")) {
+  for (ko::Object* p_o : objectsOfType(EXPLOSION)) {
     n += p_o->getPos().x == where.x && p_o->getPos().y == where.y && p_o->getAltitude() == altitude;
   }
   return n;
@@ -204,7 +204,7 @@ TEST_F(Blocks, ExplosionLivesOneStepPerSpriteFrame) {
     p_explosion->setPos(ko::Vector(40, 8));
     EXPECT_EQ(p_explosion->getSolidness(), ko::SPECTRAL);
     int steps = 0;
-    while (countOfType("Explosion") > 0 && steps < 100) {
+    while (countOfType(EXPLOSION) > 0 && steps < 100) {
       runSteps(1);
       steps++;
     }

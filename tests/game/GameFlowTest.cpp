@@ -103,7 +103,7 @@ TEST_F(GameFlow, TitleScreenStartsAGameOnPOnly) {
   sendKey(ko::Keyboard::P, ko::KEY_DOWN);
   releaseKey(ko::Keyboard::P);
   runSteps(1);
-  EXPECT_EQ(countOfType("Hero"), 1);
+  EXPECT_EQ(countOfType(HERO), 1);
   EXPECT_EQ(countOfType(ELIST), 1);
   EXPECT_EQ(countOfType(ko::VIEW_OBJECT), 1);
 }
@@ -147,7 +147,7 @@ TEST_P(WholeGame, BlockAtTheShipEndsTheGameAndRReturnsToTheTitle) {
   ASSERT_NE(pointsDisplay(), nullptr);
   EXPECT_EQ(pointsDisplay()->getValue(), 2);
   ASSERT_TRUE(blocks().empty());
-  ASSERT_EQ(countOfType("Explosion"), 0);
+  ASSERT_EQ(countOfType(EXPLOSION), 0);
 
   // One block where the ship is about to move, one far above it.
   Hero* p_ship = ship();
@@ -168,7 +168,7 @@ TEST_P(WholeGame, BlockAtTheShipEndsTheGameAndRReturnsToTheTitle) {
   ASSERT_NE(spawner(), nullptr);
   EXPECT_FALSE(spawner()->isSpawning());
   // Sixteen around the ship and one for each of the two blocks.
-  EXPECT_EQ(countOfType("Explosion"), 18);
+  EXPECT_EQ(countOfType(EXPLOSION), 18);
   EXPECT_FALSE(titleScreen()->isActive());
 
   // Only a released R leaves the screen.
@@ -198,7 +198,7 @@ TEST_P(WholeGame, BlockAtTheShipEndsTheGameAndRReturnsToTheTitle) {
   ASSERT_NE(pointsDisplay(), nullptr);
   EXPECT_EQ(pointsDisplay()->getValue(), 0);
   EXPECT_EQ(countOfType(ko::VIEW_OBJECT), 1);
-  EXPECT_EQ(countOfType("Hero"), 1);
+  EXPECT_EQ(countOfType(HERO), 1);
   ASSERT_NE(spawner(), nullptr);
   EXPECT_TRUE(spawner()->isSpawning());
   if (GetParam()) {

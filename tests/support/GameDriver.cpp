@@ -78,10 +78,10 @@ T* single(const std::string& type) {
 
 }  // namespace
 
-GameStart* titleScreen() { return single<GameStart>("GameStart"); }
-Hero* ship() { return single<Hero>("Hero"); }
+GameStart* titleScreen() { return single<GameStart>(GAME_START); }
+Hero* ship() { return single<Hero>(HERO); }
 ErrorsObjectList* spawner() { return single<ErrorsObjectList>(ELIST); }
-GameOver* gameOverScreen() { return single<GameOver>("GameOver"); }
+GameOver* gameOverScreen() { return single<GameOver>(GAME_OVER); }
 
 std::vector<ErrorsObject*> blocks() {
   std::vector<ErrorsObject*> found;
