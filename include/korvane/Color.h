@@ -4,7 +4,9 @@
 
 namespace ko {
 
-enum Color {
+// Of a fixed type, so that any int a caller passes is a value the drawing
+// functions can map (out of range draws white) rather than undefined.
+enum Color : int {
   UNDEFINED_COLOR = -1,
   BLACK = 0,
   RED,

@@ -7,7 +7,7 @@ namespace ko {
 
 const std::string KEYBOARD_EVENT = "ko::keyboard";
 
-enum EventKeyboardAction {
+enum EventKeyboardAction : int {
   UNDEFINED_KEYBOARD_ACTION = -1,
   KEY_PRESSED,
   KEY_RELEASED,
@@ -17,7 +17,9 @@ enum EventKeyboardAction {
 namespace Keyboard {
 // Values are fixed: each names exactly one window-library key (see the
 // input manager's tables).
-enum Key {
+// Of a fixed type, so that a value outside the table is one the key
+// conversions can refuse rather than undefined.
+enum Key : int {
   UNDEFINED_KEY = -1,
   SPACE,
   RETURN,

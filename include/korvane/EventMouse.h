@@ -9,7 +9,7 @@ namespace ko {
 
 const std::string MOUSE_EVENT = "ko::mouse";
 
-enum EventMouseAction {
+enum EventMouseAction : int {
   UNDEFINED_MOUSE_ACTION = -1,
   BUTTON_RELEASED,
   BUTTON_DOWN,
@@ -17,7 +17,7 @@ enum EventMouseAction {
 };
 
 namespace Mouse {
-enum EventMouseButton {
+enum EventMouseButton : int {
   UNDEFINED_MOUSE_BUTTON = -1,
   LEFT_BUTTON,
   RIGHT_BUTTON,

@@ -13,7 +13,7 @@
 
 namespace ko {
 
-enum Justification {
+enum Justification : int {
   LEFT_JUSTIFIED,
   CENTER_JUSTIFIED,
   RIGHT_JUSTIFIED,

@@ -18,7 +18,7 @@ class Sprite;
 
 const int MAX_OBJ_EVENT = 30;
 
-enum Solidness {
+enum Solidness : int {
   HARD,      // collides, and hard objects block each other's moves
   SOFT,      // collides but never blocks
   SPECTRAL,  // never collides

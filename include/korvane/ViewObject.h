@@ -12,7 +12,7 @@ namespace ko {
 
 const std::string VIEW_OBJECT = "ko::VIEW_OBJECT";
 
-enum ViewObjectLocation {
+enum ViewObjectLocation : int {
   UNDEFINED = -1,
   TOP_LEFT,
   TOP_CENTER,
