@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The one test command: installs missing Debian packages (as root), starts a
 # private headless X server, then builds and runs the whole suite twice: once
-# as a normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# as a normal build with gcc, once with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer, with the file readers' fuzzers.
 # Warnings are errors in both.
 #
 # Any arguments go to ctest, e.g.  bash scripts/test.sh -L unit
@@ -35,18 +36,17 @@ export LSAN_OPTIONS="suppressions=$ROOT/tests/lsan.supp:print_suppressions=0"
 
 # Mesa unloads its software GL driver when the X display closes, which leaves
 # the driver's own leftovers as leaks with no stack to recognise them by. The
-# sanitized tests therefore run with the driver (and the ASan runtime, which
-# must come first) preloaded, so that it stays loaded to the end. The cross-
-# compiling emulator is the hook through which CMake and ctest launch every
-# test executable, test discovery included, without the preload reaching
-# cmake, the compiler or ctest itself.
+# sanitized tests therefore run with the driver preloaded, so that it stays
+# loaded to the end. The cross-compiling emulator is the hook through which
+# CMake and ctest launch every test executable, test discovery included,
+# without the preload reaching cmake, the compiler or ctest itself. (Clang
+# links its sanitizer runtime into each program, so nothing else is needed.)
 SANITIZED_LAUNCHER=()
-asan_rt=$(readlink -f "$(g++ -print-file-name=libasan.so)")
 gl_driver=$(dpkg -L libgl1-mesa-dri 2>/dev/null | grep -m1 '/swrast_dri\.so$' || true)
-if [[ -f "$asan_rt" && -n "$gl_driver" ]]; then
-  SANITIZED_LAUNCHER=("-DCMAKE_CROSSCOMPILING_EMULATOR=env;LD_PRELOAD=$asan_rt:$gl_driver")
+if [[ -n "$gl_driver" ]]; then
+  SANITIZED_LAUNCHER=("-DCMAKE_CROSSCOMPILING_EMULATOR=env;LD_PRELOAD=$gl_driver")
 else
-  echo "test: warning: ASan runtime or Mesa's software driver not found; leak reports may include the GL driver" >&2
+  echo "test: warning: Mesa's software driver not found; leak reports may include the GL driver" >&2
 fi
 
 # --- Build and run ------------------------------------------------------------
@@ -78,8 +78,10 @@ run_suite() {
 
 status=0
 run_suite "normal build" "$ROOT/build" -DKO_WARNINGS_AS_ERRORS=ON || status=1
-run_suite "sanitized build" "$ROOT/build-asan" -DKO_SANITIZE=ON -DKO_WARNINGS_AS_ERRORS=ON \
-  "${SANITIZED_LAUNCHER[@]}" || status=1
+# The second compiler finds faults the first misses; clang also brings
+# libFuzzer, so the file readers' fuzzers are built and run here.
+run_suite "sanitized build" "$ROOT/build-sanitized" -DCMAKE_CXX_COMPILER=clang++ \
+  -DKO_SANITIZE=ON -DKO_FUZZ=ON -DKO_WARNINGS_AS_ERRORS=ON "${SANITIZED_LAUNCHER[@]}" || status=1
 
 log "Summary"
 for name in "${ORDER[@]}"; do
