@@ -18,8 +18,9 @@ PACKAGES=(
   libgl1-mesa-dri
   # the font, and tools the tests use to make and inspect images and sounds
   fonts-dejavu-core imagemagick sox libsox-fmt-all vorbis-tools
-  # clang with libFuzzer and its sanitizer runtimes, for the file-reader fuzz tests
-  clang libclang-rt-14-dev
+  # clang, the sanitized build's compiler, with libFuzzer and its sanitizer
+  # runtimes, and the formatter the sources follow
+  clang libclang-rt-14-dev clang-format
   # the desktop entry's validator, for the install test
   desktop-file-utils
 )
