@@ -91,7 +91,7 @@ for file in "$source_dir"/sprites/*.txt "$source_dir"/sounds/*.wav "$source_dir"
   relative=${file#"$source_dir"/}
   cmp -s "$file" "$share/$relative" || fail "share/korvane/$relative is missing or differs"
 done
-for file in "$source_dir"/include/*.h; do
+for file in "$source_dir"/include/korvane/*.h; do
   [ -f "$prefix/include/korvane/$(basename "$file")" ] || fail "header $(basename "$file") not installed"
 done
 [ -n "$(find "$prefix" -name libkorvane_engine.a)" ] || fail "no engine library"
