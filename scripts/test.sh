@@ -28,6 +28,9 @@ echo "DISPLAY=$DISPLAY ($(xdotool getdisplaygeometry))"
 # No sound card and no GPU in CI: OpenAL plays into nothing, Mesa renders in software.
 export ALSOFT_DRIVERS=null
 export LIBGL_ALWAYS_SOFTWARE=1
+# Here every test runs: one that would skip for want of the display or a
+# tool fails instead, so that a missing tool cannot pass as success.
+export KO_REQUIRE_TOOLS=1
 
 # --- Sanitizer settings (read only by the sanitized build) ----------------------
 export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:check_initialization_order=1:detect_stack_use_after_return=1

@@ -8,7 +8,8 @@
 # CMake's CROSSCOMPILING_EMULATOR holds it: the sanitized build runs its
 # programs through one.
 # Needs an X display in DISPLAY, xdotool and ImageMagick (import, convert,
-# compare). Exits 77 (skipped) when one is missing. With KO_SCREENSHOT_DIR
+# compare). Exits 77 (skipped) when one is missing, or 1 (failed) with
+# KO_REQUIRE_TOOLS set, as the test command sets it. With KO_SCREENSHOT_DIR
 # set, saves title.png, game.png and gameover.png there.
 set -u
 
@@ -16,21 +17,12 @@ binary=${1:?korvane binary}
 source_dir=${2:?source directory}
 IFS=';' read -r -a launcher <<<"${3:-}"
 
-if [ -z "${DISPLAY:-}" ]; then
-  echo "skipped: no X display"
-  exit 77
-fi
-for tool in xdotool import convert compare; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed"
-    exit 77
-  fi
-done
+# shellcheck source=tests/support/program-run.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/program-run.sh"
+need_display_and_tools xdotool import convert compare
 
 started=$SECONDS
 root=$(mktemp -d /tmp/korvane-e2e-XXXXXX)
-# shellcheck source=tests/support/program-run.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../support/program-run.sh"
 scratch_dir=$root
 
 fail() {
@@ -63,24 +55,7 @@ game_pid=$!
 
 running() { kill -0 "$game_pid" 2>/dev/null; }
 
-# The game's window, found by its process where the window says which it is.
-window=
-for _ in $(seq 150); do
-  running || fail "the game exited at start: $(cat game-output.txt)"
-  window=$(xdotool search --pid "$game_pid" --name '^Korvane$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] || window=$(xdotool search --name '^Korvane$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || fail "no window named Korvane"
-
-# There is no window manager: give the window the focus ourselves.
-for _ in $(seq 50); do
-  xdotool windowfocus "$window" 2>/dev/null
-  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && break
-  sleep 0.1
-done
-[ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] || fail "cannot focus the window"
+find_window "$game_pid" game-output.txt
 
 key() { xdotool key --delay 15 "$@"; }
 shot() { import -window "$window" "$1" 2>/dev/null || fail "cannot grab the window into $1"; }

@@ -4,9 +4,7 @@
 // close request and the high score of the game just lost must stay saved.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "ErrorsObject.h"
@@ -15,6 +13,7 @@
 #include <korvane/GameManager.h>
 #include "GameOver.h"
 #include "Hero.h"
+#include "TestSupport.h"
 #include <korvane/ViewObject.h>
 #include "WindowTestSupport.h"
 #include <korvane/WorldManager.h>
@@ -24,15 +23,8 @@ using namespace ko_test;
 
 namespace {
 
-std::string readFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 TEST(CloseOnGameOver, EndsTheLoopAndKeepsTheNewHighScore) {
-  setenv("ALSOFT_DRIVERS", "null", 1);
+  useNullAudio();
   std::ofstream(SCORE_FILE) << "1";
   ASSERT_TRUE(startGame());
   focusWindow();

@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -18,7 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,15 +35,6 @@ namespace {
 // The program's window may be gone by the time it is read.
 int ignoreXError(Display*, XErrorEvent*) { return 0; }
 
-// Only a regular file: a FIFO in the program's place would block the test.
-std::string readFile(const fs::path& path) {
-  if (!fs::is_regular_file(path)) return "";
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
 // Output of a shell command, trailing line feed removed.
 std::string commandOutput(const std::string& command) {
   std::string out;
@@ -55,13 +45,6 @@ std::string commandOutput(const std::string& command) {
   pclose(p_pipe);
   while (!out.empty() && out.back() == '\n') out.pop_back();
   return out;
-}
-
-// Program tests move the display's keyboard focus: they take turns with
-// the other window tests (the lock the in-process helpers take).
-void holdDisplayLock() {
-  static const int fd = open("/tmp/korvane-x-tests.lock", O_CREAT | O_RDWR, 0666);
-  if (fd >= 0) flock(fd, LOCK_EX);
 }
 
 class Program : public ::testing::Test {
@@ -77,7 +60,6 @@ class Program : public ::testing::Test {
   // beside it, and a high score of 5 that no test here may change.
   void SetUp() override {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "needs an X display";
-    holdDisplayLock();
     root = fs::current_path().parent_path();
     const fs::path shared(KO_SOURCE_DIR);
     for (const char* dir : {"sprites", "sounds"}) {
@@ -139,10 +121,7 @@ class Program : public ::testing::Test {
     return -1;
   }
 
-  std::string output() const {
-    return readFile(root / "program-output.txt") + "\n--- korvane.log\n" +
-           readFile(root / "work" / "korvane.log");
-  }
+  std::string output() const { return programOutput() + "\n--- korvane.log\n" + log(); }
 
   // Finds the program's window and gives it the keyboard focus.
   void findWindow() {
@@ -242,8 +221,14 @@ class Program : public ::testing::Test {
     return names;
   }
 
-  std::string score() const { return readFile(root / "data" / "score.txt"); }
-  std::string log() const { return readFile(root / "work" / "korvane.log"); }
+  std::optional<std::string> score() const {
+    return ko_test::readFile(root / "data" / "score.txt");
+  }
+  // Empty until the program has written them.
+  std::string log() const { return ko_test::readFile(root / "work" / "korvane.log").value_or(""); }
+  std::string programOutput() const {
+    return ko_test::readFile(root / "program-output.txt").value_or("");
+  }
 };
 
 TEST_F(Program, WithoutItsFontLogsTheFailureAndExitsZero) {
@@ -274,7 +259,7 @@ TEST_P(ProgramStartFailure, EndsAtOnceWithStatusZeroSayingWhy) {
   c.arrange(root / "work");
   launch();
   EXPECT_EQ(waitForExit(20), 0) << output();
-  const std::string said = c.in_log ? log() : readFile(root / "program-output.txt");
+  const std::string said = c.in_log ? log() : programOutput();
   EXPECT_NE(said.find(c.words), std::string::npos) << output();
   if (c.in_log) {
     EXPECT_NE(said.find("Error starting game manager!"), std::string::npos) << output();

@@ -47,7 +47,7 @@ int explosionsAt(ko::Vector where, int altitude) {
 class Blocks : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("ALSOFT_DRIVERS", "null", 1);
+    useNullAudio();
     srand(11);
     ASSERT_TRUE(startGame());
     writeContents({TEXT});

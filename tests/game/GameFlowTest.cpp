@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,14 +22,6 @@
 using namespace ko_test;
 
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return "<missing>";
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 bool logHas(const std::string& line) {
   for (const std::string& l : logLines()) {
@@ -64,7 +54,7 @@ int waitForBlock(int limit) {
 class GameFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("ALSOFT_DRIVERS", "null", 1);
+    useNullAudio();
     srand(3);
     ASSERT_TRUE(startGame(loadsResources()));
     runSteps(1);

@@ -10,10 +10,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
+#include <optional>
 #include <random>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -23,11 +22,9 @@
 #include "GameDriver.h"
 #include <korvane/GameManager.h>
 #include "GameOver.h"
-#include "GameSetup.h"
 #include "GameStart.h"
-#include <korvane/LogManager.h>
+#include "TestSupport.h"
 #include <korvane/Pause.h>
-#include <korvane/ResourceManager.h>
 #include "WindowTestSupport.h"
 #include <korvane/WorldManager.h>
 #include "game.h"
@@ -53,25 +50,6 @@ class PointsTally : public ko::Object {
     return 1;
   }
 };
-
-std::string readFile(const std::string& path, bool* p_exists) {
-  std::ifstream file(path, std::ios::binary);
-  *p_exists = file.is_open();
-  std::ostringstream text;
-  if (file) text << file.rdbuf();
-  return text.str();
-}
-
-// The engine without a window: the managers the game's objects use, but
-// no graphics or input. The loop still runs; drawing returns -1 at once.
-bool startWithoutWindow() {
-  if (ko::LogManager::getInstance().startUp() != 0) return false;
-  if (ko::WorldManager::getInstance().startUp() != 0) return false;
-  if (ko::ResourceManager::getInstance().startUp() != 0) return false;
-  loadResources();
-  populateWorld();
-  return true;
-}
 
 const char TYPED_CHARS[] = "abcdefghijklmnopqrstuvwxyz '";
 // What the player mashes on the game-over screen: anything but R.
@@ -190,13 +168,13 @@ class SoakPlayer {
     const int score = tally->points;
     best = std::max(best, score);
     ASSERT_EQ(gameOverScreen()->getHighScore(), best) << "this game scored " << score;
-    bool exists = false;
-    const std::string stored = readFile(SCORE_FILE, &exists);
+    const std::optional<std::string> stored = readFile(SCORE_FILE);
     if (best == 0) {
-      EXPECT_FALSE(exists) << "a score file holding '" << stored << "' with no point scored";
+      EXPECT_EQ(stored, std::nullopt) << "a score file with no point scored";
     } else {
-      EXPECT_TRUE(std::regex_match(stored, std::regex("[0-9]+"))) << "score file: '" << stored << "'";
-      EXPECT_EQ(stored, std::to_string(best));
+      ASSERT_TRUE(stored.has_value()) << "no score file";
+      EXPECT_TRUE(std::regex_match(*stored, std::regex("[0-9]+"))) << "score file: '" << *stored << "'";
+      EXPECT_EQ(*stored, std::to_string(best));
     }
     EXPECT_TRUE(blocks().empty());
     EXPECT_EQ(pointsDisplay(), nullptr);
@@ -224,11 +202,10 @@ class HeadlessSoak : public ::testing::TestWithParam<int> {};
 
 // Four processes of 50,000 iterations: 200,000 iterations in all.
 TEST_P(HeadlessSoak, ManyGamesLeaveNothingBehindAndKeepTheBestScore) {
-  setenv("ALSOFT_DRIVERS", "null", 1);
   const unsigned seed = seedFor(GetParam());
   SCOPED_TRACE("seed " + std::to_string(seed));
   srand(seed);
-  ASSERT_TRUE(startWithoutWindow());
+  ASSERT_TRUE(startGameWithoutWindow());
   const auto started = std::chrono::steady_clock::now();
   SoakPlayer player(seed);
   // Without a window the pause key's release is all there is to a pause:
@@ -252,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(Seeds, HeadlessSoak, ::testing::Range(0, 4));
 // pauses: F10 pressed and released on the display from another thread,
 // which the pause object waits for on the window.
 TEST(WindowSoak, GamesDrawnAndPausedForReal) {
-  setenv("ALSOFT_DRIVERS", "null", 1);
+  useNullAudio();
   const unsigned seed = 104729u;
   SCOPED_TRACE("seed " + std::to_string(seed));
   srand(seed);

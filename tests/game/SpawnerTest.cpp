@@ -9,6 +9,7 @@
 #include "ErrorsObjectList.h"
 #include "EventGameOver.h"
 #include "GameDriver.h"
+#include "TestSupport.h"
 #include <korvane/GameManager.h>
 #include <korvane/WorldManager.h>
 
@@ -19,7 +20,7 @@ namespace {
 class Spawner : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("ALSOFT_DRIVERS", "null", 1);
+    useNullAudio();
     srand(5);
     ASSERT_TRUE(startGame());
     p_list = new ErrorsObjectList;

@@ -15,22 +15,16 @@
 #
 # Usage: check-install.sh BUILD_DIR SOURCE_DIR
 # Needs an X display in DISPLAY, xdotool and ImageMagick; exits 77 (skipped)
-# without them. KO_KEEP_TEST_DIR=1 keeps the scratch directory.
+# without them, or 1 (failed) with KO_REQUIRE_TOOLS set, as the test command
+# sets it. KO_KEEP_TEST_DIR=1 keeps the scratch directory.
 set -u
 
 build_dir=${1:?build directory}
 source_dir=${2:?source directory}
 
-if [ -z "${DISPLAY:-}" ]; then
-  echo "skipped: no X display"
-  exit 77
-fi
-for tool in xdotool import convert compare identify cmp sha256sum; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed"
-    exit 77
-  fi
-done
+# shellcheck source=tests/support/program-run.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/program-run.sh"
+need_display_and_tools xdotool import convert compare identify cmp sha256sum
 
 started=$SECONDS
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/korvane install.XXXXXX")
@@ -38,9 +32,6 @@ prefix="$scratch/pre fix"
 elsewhere="$scratch/some where"
 shots="$scratch/shots"
 mkdir -p "$elsewhere" "$shots"
-
-# shellcheck source=tests/support/program-run.sh
-source "$(dirname "${BASH_SOURCE[0]}")/../support/program-run.sh"
 scratch_dir=$scratch
 
 log() { echo "[$((SECONDS - started)) s] $*"; }
@@ -91,7 +82,7 @@ for file in "$source_dir"/sprites/*.txt "$source_dir"/sounds/*.wav "$source_dir"
   relative=${file#"$source_dir"/}
   cmp -s "$file" "$share/$relative" || fail "share/korvane/$relative is missing or differs"
 done
-for file in "$source_dir"/include/*.h; do
+for file in "$source_dir"/include/korvane/*.h; do
   [ -f "$prefix/include/korvane/$(basename "$file")" ] || fail "header $(basename "$file") not installed"
 done
 [ -n "$(find "$prefix" -name libkorvane_engine.a)" ] || fail "no engine library"
@@ -144,26 +135,6 @@ shot() { import -window "$window" "$1" 2>/dev/null || fail "cannot grab the wind
 colours() { convert "$1" -format %k info:; }
 difference() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 
-# Finds and focuses the window of game_pid; OUTPUT is its output file.
-find_window() {
-  local output=$1
-  window=
-  for _ in $(seq 150); do
-    running || fail "the program exited at start: $(cat "$output")"
-    window=$(xdotool search --pid "$game_pid" --name '^Korvane$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no window named Korvane"
-  # There is no window manager: give the window the focus ourselves.
-  for _ in $(seq 50); do
-    xdotool windowfocus "$window" 2>/dev/null
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return 0
-    sleep 0.1
-  done
-  fail "cannot focus the window"
-}
-
 # Sends KEY and expects the program to end within 10 s with status 0.
 quit_with() {
   key "$1"
@@ -197,7 +168,7 @@ log "the example built against the installed package"
 
 (cd "$coins_build" && ALSOFT_DRIVERS=null exec ./coins) >"$scratch/coins-output.txt" 2>&1 &
 game_pid=$!
-find_window "$scratch/coins-output.txt"
+find_window "$game_pid" "$scratch/coins-output.txt"
 # Where the green player is: the box around the pixels of exactly its colour.
 player_x() {
   convert "$1" -fill black +opaque '#00FF00' -format '%@' info: | sed 's/^[0-9]*x[0-9]*+\([0-9]*\)+.*/\1/'
@@ -226,7 +197,7 @@ run_as_a() {
   (cd "$elsewhere" && HOME=$home_a XDG_DATA_HOME=$data_home_a ALSOFT_DRIVERS=null exec "$launcher") \
     >"$scratch/a-output.txt" 2>&1 &
   game_pid=$!
-  find_window "$scratch/a-output.txt"
+  find_window "$game_pid" "$scratch/a-output.txt"
 }
 
 run_as_a
@@ -286,7 +257,7 @@ ln -s "$launcher" "$home_b/bin/korvane"
 (cd "$elsewhere" && env -u XDG_DATA_HOME HOME="$home_b" ALSOFT_DRIVERS=null "$home_b/bin/korvane") \
   >"$scratch/b-output.txt" 2>&1 &
 game_pid=$!
-find_window "$scratch/b-output.txt"
+find_window "$game_pid" "$scratch/b-output.txt"
 sleep 1.5
 shot "$shots/title-b.png"
 [ "$(colours "$shots/title-b.png")" -gt 2 ] || fail "the second user's title screen is blank"

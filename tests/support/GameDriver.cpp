@@ -11,7 +11,9 @@
 #include "GameSetup.h"
 #include "GameStart.h"
 #include "Hero.h"
+#include "TestSupport.h"
 #include <korvane/InputManager.h>
+#include <korvane/LogManager.h>
 #include <korvane/ObjectListIterator.h>
 #include <korvane/ResourceManager.h>
 #include <korvane/ViewObject.h>
@@ -24,6 +26,23 @@ namespace ko_test {
 bool startGame(bool load_resources) {
   if (!startEngine()) return false;
   if (load_resources) loadResources();
+  populateWorld();
+  return true;
+}
+
+bool startGameWithoutWindow() {
+  useNullAudio();
+  if (ko::LogManager::getInstance().startUp() != 0) {
+    ADD_FAILURE() << "the log manager did not start";
+    return false;
+  }
+  ko::LogManager::getInstance().setFlush(true);
+  if (ko::WorldManager::getInstance().startUp() != 0 ||
+      ko::ResourceManager::getInstance().startUp() != 0) {
+    ADD_FAILURE() << "the world or resource manager did not start";
+    return false;
+  }
+  loadResources();
   populateWorld();
   return true;
 }

@@ -25,6 +25,12 @@ namespace ko_test {
 // entry does, loads the game's resources (unless told not to) and places the
 // title screen. Returns false, after adding a failure, when the engine fails.
 bool startGame(bool load_resources = true);
+// The same without a window or input, and with sound played into nothing:
+// the managers the game's objects use, the game's resources and the title
+// screen. The loop still runs; drawing returns -1 at once, so that long
+// runs stay cheap. Returns false, after adding a failure, when a manager
+// fails to start.
+bool startGameWithoutWindow();
 
 // Runs n loop iterations without the frame sleep.
 void runSteps(int n = 1);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include <korvane/LogManager.h>
@@ -19,6 +20,18 @@ std::vector<std::string> logLines() {
   }
   return lines;
 }
+
+std::optional<std::string> readFile(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+void useNullAudio() { setenv("ALSOFT_DRIVERS", "null", 1); }
 
 ScratchDir::ScratchDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "korvane-files-XXXXXX").string();

@@ -1,6 +1,7 @@
 // Helpers shared by the test groups.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,15 @@ namespace ko_test {
 // The lines written to "korvane.log" so far. Turns log flushing on at the
 // first call so that later lines reach the file at once.
 std::vector<std::string> logLines();
+
+// The contents of the regular file at path (links followed), or nothing
+// when there is none. Anything else in its place counts as no file: a FIFO
+// would block the reader.
+std::optional<std::string> readFile(const std::string& path);
+
+// Makes the sound system play into nothing; must run before anything opens
+// the audio device. Tests that try another driver on purpose set their own.
+void useNullAudio();
 
 // The text with every line feed preceded by a carriage return.
 std::string withCrLf(const std::string& text);

@@ -1,8 +1,6 @@
 #include "WindowTestSupport.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -34,16 +32,6 @@ Display* testDisplay() {
   return static_cast<::Window>(ko::GraphicsManager::getInstance().getWindow()->getSystemHandle());
 }
 
-// Window tests share one X server, whose keyboard focus, pointer and key
-// state are global: test processes that run in parallel take turns. The
-// lock is released when the process ends.
-void holdDisplayLock() {
-  static const int fd = open("/tmp/korvane-x-tests.lock", O_CREAT | O_RDWR, 0666);
-  if (fd >= 0) {
-    flock(fd, LOCK_EX);
-  }
-}
-
 }  // namespace
 
 bool startEngine() {
@@ -51,7 +39,6 @@ bool startEngine() {
     ADD_FAILURE() << "window tests need an X display (DISPLAY is not set)";
     return false;
   }
-  holdDisplayLock();
   if (ko::GameManager::getInstance().startUp() != 0) {
     ADD_FAILURE() << "the engine did not start (is ko-font.ttf in the working directory?)";
     return false;

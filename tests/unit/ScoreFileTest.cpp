@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,18 +25,11 @@
 #include <korvane/WorldManager.h>
 #include "game.h"
 
+using ko_test::readFile;
 using ko_test::ScratchDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::optional<std::string> readFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 // Names in dir other than the expected ones: temporary files left behind.
 std::vector<std::string> strayFiles(const std::string& dir, const std::vector<std::string>& known) {

@@ -19,6 +19,7 @@
 using ko_test::ScratchDir;
 using ko_test::logLines;
 using ko_test::sleepMs;
+using ko_test::useNullAudio;
 
 namespace {
 
@@ -35,9 +36,6 @@ std::string writeTone(const ScratchDir& dir, const std::string& name, float seco
   EXPECT_TRUE(buffer.saveToFile(path));
   return path;
 }
-
-// Must run before anything opens the audio device.
-void useNullAudio() { setenv("ALSOFT_DRIVERS", "null", 1); }
 
 class SoundList : public ::testing::Test {
  protected:
