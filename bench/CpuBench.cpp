@@ -11,10 +11,10 @@
 #include <korvane/EventKeyboard.h>
 #include <korvane/EventStep.h>
 #include <korvane/GameManager.h>
-#include "GameSetup.h"
 #include <korvane/InputManager.h>
 #include <korvane/Object.h>
 #include <korvane/Pause.h>
+#include "GameSetup.h"
 #include "Table.h"
 
 namespace {

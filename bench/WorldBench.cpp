@@ -6,8 +6,8 @@
 #include <random>
 
 #include <korvane/Object.h>
-#include "Table.h"
 #include <korvane/WorldManager.h>
+#include "Table.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include <korvane/GameManager.h>
 #include "CpuBench.h"
 #include "DrawBench.h"
-#include <korvane/GameManager.h>
 #include "PacingBench.h"
 #include "WorldBench.h"
 

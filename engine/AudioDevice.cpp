@@ -17,8 +17,7 @@ bool audioDeviceOpened() {
     void* p_openal = dlopen("libopenal.so.1", RTLD_NOW | RTLD_NOLOAD);
     if (p_openal == nullptr) return true;  // not ours to judge: let loads try
     using GetContext = void* (*)();
-    const auto get_context =
-        reinterpret_cast<GetContext>(dlsym(p_openal, "alcGetCurrentContext"));
+    const auto get_context = reinterpret_cast<GetContext>(dlsym(p_openal, "alcGetCurrentContext"));
     const bool has_context = get_context == nullptr || get_context() != nullptr;
     dlclose(p_openal);
     return has_context;

@@ -5,9 +5,7 @@
 namespace ko {
 
 // The default tag is the type string itself.
-EventView::EventView() : tag(VIEW_EVENT), value(0), delta(false) {
-  setType(VIEW_EVENT);
-}
+EventView::EventView() : tag(VIEW_EVENT), value(0), delta(false) { setType(VIEW_EVENT); }
 
 EventView::EventView(std::string new_tag, int new_value, bool new_delta)
     : tag(std::move(new_tag)), value(new_value), delta(new_delta) {

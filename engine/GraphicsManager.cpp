@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "DisplayProbe.h"
 #include <korvane/LogManager.h>
 #include <korvane/utility.h>
+#include "DisplayProbe.h"
 
 namespace ko {
 

@@ -12,6 +12,7 @@ namespace {
 
 // Indexed by engine key value 0..72; each names exactly one window-library
 // key, so the table serves both directions.
+// clang-format off
 const sf::Keyboard::Key KEY_TABLE[] = {
     sf::Keyboard::Space,     sf::Keyboard::Enter,     sf::Keyboard::Escape,
     sf::Keyboard::Tab,       sf::Keyboard::Left,      sf::Keyboard::Right,
@@ -39,6 +40,7 @@ const sf::Keyboard::Key KEY_TABLE[] = {
     sf::Keyboard::Num8,      sf::Keyboard::Num9,      sf::Keyboard::Num0,
     sf::Keyboard::Backspace,
 };
+// clang-format on
 const int KEY_COUNT = static_cast<int>(sizeof(KEY_TABLE) / sizeof(KEY_TABLE[0]));
 static_assert(sizeof(KEY_TABLE) / sizeof(KEY_TABLE[0]) == Keyboard::BACKSPACE + 1,
               "one window-library key per engine key");
@@ -169,8 +171,7 @@ void InputManager::getInput() {
       case sf::Event::MouseButtonReleased:
         mouse_event.setMouseAction(BUTTON_RELEASED);
         mouse_event.setMouseButton(sfmouseToKoMouse(event.mouseButton.button));
-        mouse_event.setMousePosition(
-            eventPixelsToSpaces(event.mouseButton.x, event.mouseButton.y));
+        mouse_event.setMousePosition(eventPixelsToSpaces(event.mouseButton.x, event.mouseButton.y));
         onEvent(&mouse_event);
         break;
       case sf::Event::MouseMoved:

@@ -3,9 +3,9 @@
 #include <new>
 #include <utility>
 
-#include "AudioFile.h"
 #include <korvane/LogManager.h>
 #include <korvane/utility.h>
+#include "AudioFile.h"
 
 namespace ko {
 

@@ -119,8 +119,7 @@ void Object::setSprite(Sprite* p_new_sprite, bool set_box) {
   // A label that the resource manager did not find: better an object that
   // draws nothing than a crash, and the log says whose sprite is missing.
   if (p_sprite == nullptr) {
-    LogManager::getInstance().writeLog("setSprite: no sprite for object of type %s",
-                                       type.c_str());
+    LogManager::getInstance().writeLog("setSprite: no sprite for object of type %s", type.c_str());
     return;
   }
   const float width = static_cast<float>(p_sprite->getWidth());

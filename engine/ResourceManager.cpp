@@ -3,8 +3,8 @@
 #include <new>
 #include <utility>
 
-#include "AudioDevice.h"
 #include <korvane/LogManager.h>
+#include "AudioDevice.h"
 #include "SpriteFileReader.h"
 
 namespace ko {

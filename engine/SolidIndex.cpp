@@ -17,8 +17,8 @@ const int MAX_SPAN = 32;
 
 template <typename Slots>
 void eraseOne(Slots& slots, Object* p_o) {
-  const auto found = std::find_if(slots.begin(), slots.end(),
-                                  [p_o](const auto& slot) { return slot.p_o == p_o; });
+  const auto found =
+      std::find_if(slots.begin(), slots.end(), [p_o](const auto& slot) { return slot.p_o == p_o; });
   if (found != slots.end()) slots.erase(found);
 }
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "AudioFile.h"
 #include <korvane/LogManager.h>
+#include "AudioFile.h"
 
 namespace ko {
 

@@ -64,7 +64,8 @@ std::unique_ptr<Sprite> readSpriteFile(const std::string& filename) {
   // A negative or absurd count would make the sprite's frame table
   // impossible to allocate; a negative size describes no frame at all, and
   // letting one through would also overflow the size check below.
-  const int frames = readHeaderNumber(&file, &line_number, FRAMES_TOKEN, MAX_SPRITE_FRAMES, filename);
+  const int frames =
+      readHeaderNumber(&file, &line_number, FRAMES_TOKEN, MAX_SPRITE_FRAMES, filename);
   if (frames < 0) return nullptr;
   const int width = readHeaderNumber(&file, &line_number, WIDTH_TOKEN, MAX_FRAME_SIDE, filename);
   if (width < 0) return nullptr;
@@ -87,8 +88,7 @@ std::unique_ptr<Sprite> readSpriteFile(const std::string& filename) {
   for (int i = 0; i < frames; i++) {
     Frame frame = readFrame(&file, &line_number, width, height, filename);
     if (frame.getHeight() == 0) {
-      log_manager.writeLog("frame wrong at line %d in file %s", line_number,
-                           filename.c_str());
+      log_manager.writeLog("frame wrong at line %d in file %s", line_number, filename.c_str());
       return nullptr;
     }
     p_sprite->addFrame(std::move(frame));
@@ -98,8 +98,7 @@ std::unique_ptr<Sprite> readSpriteFile(const std::string& filename) {
   std::getline(file, line);
   line_number++;
   if (line != END_SPRITE_TOKEN) {
-    log_manager.writeLog("end of sprite not detected %d in file %s", line_number,
-                         filename.c_str());
+    log_manager.writeLog("end of sprite not detected %d in file %s", line_number, filename.c_str());
   }
 
   return p_sprite;
@@ -188,10 +187,9 @@ Color stringToKoColor(std::string name) {
     const char* upper;
     Color color;
   } names[] = {
-      {"green", "GREEN", GREEN},     {"black", "BLACK", BLACK},
-      {"red", "RED", RED},           {"blue", "BLUE", BLUE},
-      {"magenta", "MAGENTA", MAGENTA}, {"yellow", "YELLOW", YELLOW},
-      {"cyan", "CYAN", CYAN},        {"white", "WHITE", WHITE},
+      {"green", "GREEN", GREEN}, {"black", "BLACK", BLACK},       {"red", "RED", RED},
+      {"blue", "BLUE", BLUE},    {"magenta", "MAGENTA", MAGENTA}, {"yellow", "YELLOW", YELLOW},
+      {"cyan", "CYAN", CYAN},    {"white", "WHITE", WHITE},
   };
   for (const auto& entry : names) {
     if (name == entry.lower || name == entry.upper) {

@@ -100,8 +100,8 @@ void ViewObject::draw() {
       left = d / 2;
       right = d - d / 2;
     }
-    text = "|" + std::string(static_cast<std::size_t>(left), ' ') + view_string + " " +
-           value_str + std::string(static_cast<std::size_t>(right), ' ') + "|";
+    text = "|" + std::string(static_cast<std::size_t>(left), ' ') + view_string + " " + value_str +
+           std::string(static_cast<std::size_t>(right), ' ') + "|";
   } else {
     text = view_string + " " + value_str;
   }
@@ -110,10 +110,10 @@ void ViewObject::draw() {
   graphics_manager.drawString(world_pos, text, CENTER_JUSTIFIED, color, 0);
   if (border) {
     const std::string line(text.size(), '-');
-    graphics_manager.drawString(Vector(world_pos.x, world_pos.y - 1), line, CENTER_JUSTIFIED,
-                                color, 0);
-    graphics_manager.drawString(Vector(world_pos.x, world_pos.y + 1), line, CENTER_JUSTIFIED,
-                                color, 0);
+    graphics_manager.drawString(Vector(world_pos.x, world_pos.y - 1), line, CENTER_JUSTIFIED, color,
+                                0);
+    graphics_manager.drawString(Vector(world_pos.x, world_pos.y + 1), line, CENTER_JUSTIFIED, color,
+                                0);
   }
 }
 

@@ -5,8 +5,8 @@
 #include <korvane/GraphicsManager.h>
 #include <korvane/LogManager.h>
 #include <korvane/ResourceManager.h>
-#include "game.h"
 #include <korvane/utility.h>
+#include "game.h"
 
 namespace {
 

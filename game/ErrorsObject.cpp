@@ -5,16 +5,16 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "Audio.h"
-#include "ErrorsObjectList.h"
 #include <korvane/EventOut.h>
 #include <korvane/EventStep.h>
 #include <korvane/EventView.h>
-#include "Explosion.h"
 #include <korvane/GraphicsManager.h>
 #include <korvane/WorldManager.h>
-#include "game.h"
 #include <korvane/utility.h>
+#include "Audio.h"
+#include "ErrorsObjectList.h"
+#include "Explosion.h"
+#include "game.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "ErrorsObjectList.h"
 
-#include "Audio.h"
-#include "ContentsFile.h"
-#include "ErrorsObject.h"
 #include <korvane/EventStep.h>
 #include <korvane/ObjectListIterator.h>
 #include <korvane/WorldManager.h>
+#include "Audio.h"
+#include "ContentsFile.h"
+#include "ErrorsObject.h"
 #include "game.h"
 
 char koKeyboardToChar(ko::Keyboard::Key key) {

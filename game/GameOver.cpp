@@ -1,18 +1,18 @@
 #include "GameOver.h"
 
-#include "Audio.h"
-#include "EventGameOver.h"
 #include <korvane/EventKeyboard.h>
 #include <korvane/EventStep.h>
-#include "GameStart.h"
 #include <korvane/GraphicsManager.h>
 #include <korvane/LogManager.h>
 #include <korvane/ObjectListIterator.h>
 #include <korvane/ResourceManager.h>
-#include "ScoreFile.h"
 #include <korvane/WorldManager.h>
-#include "game.h"
 #include <korvane/utility.h>
+#include "Audio.h"
+#include "EventGameOver.h"
+#include "GameStart.h"
+#include "ScoreFile.h"
+#include "game.h"
 
 GameOver::GameOver() : highscore(0) {
   setType(GAME_OVER);

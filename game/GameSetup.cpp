@@ -1,7 +1,7 @@
 #include "GameSetup.h"
 
-#include "GameStart.h"
 #include <korvane/ResourceManager.h>
+#include "GameStart.h"
 #include "ScoreFile.h"
 #include "game.h"
 

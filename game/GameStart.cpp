@@ -1,11 +1,11 @@
 #include "GameStart.h"
 
-#include "ErrorsObjectList.h"
 #include <korvane/EventKeyboard.h>
 #include <korvane/GameManager.h>
-#include "Hero.h"
 #include <korvane/LogManager.h>
 #include <korvane/ResourceManager.h>
+#include "ErrorsObjectList.h"
+#include "Hero.h"
 #include "game.h"
 
 GameStart::GameStart() : p_music(nullptr), e_list(nullptr) {

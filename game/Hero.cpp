@@ -1,12 +1,12 @@
 #include "Hero.h"
 
-#include "Audio.h"
 #include <korvane/EventStep.h>
-#include "Explosion.h"
-#include "GameOver.h"
 #include <korvane/LogManager.h>
 #include <korvane/ResourceManager.h>
 #include <korvane/WorldManager.h>
+#include "Audio.h"
+#include "Explosion.h"
+#include "GameOver.h"
 #include "game.h"
 
 Hero::Hero() : direction(true) {

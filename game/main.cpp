@@ -5,11 +5,11 @@
 
 #include <korvane/EventKeyboard.h>
 #include <korvane/GameManager.h>
-#include "GameSetup.h"
 #include <korvane/GraphicsManager.h>
 #include <korvane/LogManager.h>
 #include <korvane/Pause.h>
 #include <korvane/WorldManager.h>
+#include "GameSetup.h"
 
 int main(int, char**) {
   srand(static_cast<unsigned>(time(nullptr)));

@@ -7,16 +7,16 @@
 #include <fstream>
 #include <string>
 
+#include <korvane/GameManager.h>
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
 #include "ErrorsObject.h"
 #include "ErrorsObjectList.h"
 #include "GameDriver.h"
-#include <korvane/GameManager.h>
 #include "GameOver.h"
 #include "Hero.h"
 #include "TestSupport.h"
-#include <korvane/ViewObject.h>
 #include "WindowTestSupport.h"
-#include <korvane/WorldManager.h>
 #include "game.h"
 
 using namespace ko_test;

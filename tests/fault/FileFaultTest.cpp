@@ -23,19 +23,19 @@
 #include <string>
 #include <vector>
 
+#include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
+#include <korvane/ResourceManager.h>
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
 #include "ErrorsObject.h"
 #include "ErrorsObjectList.h"
 #include "GameDriver.h"
-#include <korvane/GameManager.h>
 #include "GameOver.h"
 #include "GameSetup.h"
 #include "GameStart.h"
-#include <korvane/GraphicsManager.h>
-#include <korvane/ResourceManager.h>
 #include "ScoreFile.h"
 #include "TestSupport.h"
-#include <korvane/ViewObject.h>
-#include <korvane/WorldManager.h>
 #include "game.h"
 
 namespace fs = std::filesystem;
@@ -183,17 +183,17 @@ TEST_P(BrokenAsset, IsLeftOutAndTheGamePlaysOn) {
   EXPECT_EQ(readFile(SCORE_FILE), "2");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryFile, BrokenAsset,
-    ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(ASSETS))),
-                       ::testing::ValuesIn(FAULTS)),
-    [](const ::testing::TestParamInfo<std::tuple<int, Fault>>& case_info) {
-      std::string name = ASSETS[std::get<0>(case_info.param)].label;
-      for (char& c : name) {
-        if (c == ' ') c = '_';
-      }
-      return name + "_" + faultName(std::get<1>(case_info.param));
-    });
+INSTANTIATE_TEST_SUITE_P(EveryFile, BrokenAsset,
+                         ::testing::Combine(::testing::Range(0,
+                                                             static_cast<int>(std::size(ASSETS))),
+                                            ::testing::ValuesIn(FAULTS)),
+                         [](const ::testing::TestParamInfo<std::tuple<int, Fault>>& case_info) {
+                           std::string name = ASSETS[std::get<0>(case_info.param)].label;
+                           for (char& c : name) {
+                             if (c == ' ') c = '_';
+                           }
+                           return name + "_" + faultName(std::get<1>(case_info.param));
+                         });
 
 // The contents file broken: no texts, so every block says "hello".
 class BrokenContents : public ::testing::TestWithParam<Fault> {};
@@ -325,8 +325,8 @@ TEST(KilledWhileSaving, TheScoreFileHoldsTheOldOrTheNewScore) {
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer failed, status " << status;
     kills++;
     const std::string stored = readFile(path).value_or("");
-    ASSERT_TRUE(std::regex_match(stored, std::regex("[0-9]+"))) << "after kill " << kills
-                                                                  << ": '" << stored << "'";
+    ASSERT_TRUE(std::regex_match(stored, std::regex("[0-9]+")))
+        << "after kill " << kills << ": '" << stored << "'";
     const int value = std::stoi(stored);
     ASSERT_GE(value, last_seen) << "the file went back to an older score";
     last_seen = value;
@@ -349,8 +349,7 @@ TEST(KilledWhileSaving, TheScoreFileHoldsTheOldOrTheNewScore) {
     left.push_back(entry.path().filename().string());
   }
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left,
-            (std::vector<std::string>{"data.txt", "score.txt", "score.txt.lock"}));
+  EXPECT_EQ(left, (std::vector<std::string>{"data.txt", "score.txt", "score.txt.lock"}));
 }
 
 // Several games ending at once in several processes: whatever the order of

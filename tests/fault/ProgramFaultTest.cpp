@@ -125,8 +125,8 @@ class Program : public ::testing::Test {
 
   // Finds the program's window and gives it the keyboard focus.
   void findWindow() {
-    const std::string search =
-        "env -u LD_PRELOAD xdotool search --pid " + std::to_string(pid) + " --name '^Korvane$' 2>/dev/null | head -n 1";
+    const std::string search = "env -u LD_PRELOAD xdotool search --pid " + std::to_string(pid) +
+                               " --name '^Korvane$' 2>/dev/null | head -n 1";
     for (int i = 0; i < 300 && window == 0; i++) {
       ASSERT_TRUE(running()) << "the program ended at start, status " << exit_status << "\n"
                              << output();
@@ -135,8 +135,8 @@ class Program : public ::testing::Test {
       if (window == 0) ko_test::sleepMs(100);
     }
     ASSERT_NE(window, 0u) << "no window\n" << output();
-    const std::string focus = "env -u LD_PRELOAD xdotool windowfocus " + std::to_string(window) +
-                              " 2>/dev/null";
+    const std::string focus =
+        "env -u LD_PRELOAD xdotool windowfocus " + std::to_string(window) + " 2>/dev/null";
     for (int i = 0; i < 50; i++) {
       if (std::system(focus.c_str()) == 0 &&
           commandOutput("env -u LD_PRELOAD xdotool getwindowfocus") == std::to_string(window)) {
@@ -402,12 +402,14 @@ TEST_P(ProgramSignal, EndsTheGameLikeAWindowCloseAndKeepsItsPoints) {
   EXPECT_NE(log().find(std::string("received ") + GetParam().name), std::string::npos) << output();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Signals, ProgramSignal,
-    ::testing::Values(CloseSignal{SIGTERM, "SIGTERM", false}, CloseSignal{SIGINT, "SIGINT", false},
-                      CloseSignal{SIGHUP, "SIGHUP", false}, CloseSignal{SIGTERM, "SIGTERM", true}),
-    [](const ::testing::TestParamInfo<CloseSignal>& case_info) {
-      return std::string(case_info.param.name).substr(3) + (case_info.param.paused ? "WhilePaused" : "");
-    });
+INSTANTIATE_TEST_SUITE_P(Signals, ProgramSignal,
+                         ::testing::Values(CloseSignal{SIGTERM, "SIGTERM", false},
+                                           CloseSignal{SIGINT, "SIGINT", false},
+                                           CloseSignal{SIGHUP, "SIGHUP", false},
+                                           CloseSignal{SIGTERM, "SIGTERM", true}),
+                         [](const ::testing::TestParamInfo<CloseSignal>& case_info) {
+                           return std::string(case_info.param.name).substr(3) +
+                                  (case_info.param.paused ? "WhilePaused" : "");
+                         });
 
 }  // namespace

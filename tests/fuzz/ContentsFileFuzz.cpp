@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include <korvane/utility.h>
 #include "ContentsFile.h"
 #include "FuzzSupport.h"
-#include <korvane/utility.h>
 
 using ko_fuzz::check;
 

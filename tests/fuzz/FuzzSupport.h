@@ -29,8 +29,8 @@ inline void check(bool ok, const char* what) {
 inline const std::string& scratchDir() {
   static const std::string dir = [] {
     const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") +
-                          "/korvane-fuzz.XXXXXX";
+    std::string pattern =
+        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/korvane-fuzz.XXXXXX";
     check(mkdtemp(&pattern[0]) != nullptr, "cannot make a scratch directory");
     return pattern;
   }();

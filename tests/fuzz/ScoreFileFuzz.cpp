@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include <korvane/utility.h>
 #include "FuzzSupport.h"
 #include "ScoreFile.h"
-#include <korvane/utility.h>
 
 using ko_fuzz::check;
 
@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 5) return 0;
   const bool exists = (data[0] & 1) != 0;
   const uint32_t bits = static_cast<uint32_t>(data[1]) | static_cast<uint32_t>(data[2]) << 8 |
-                        static_cast<uint32_t>(data[3]) << 16 |
-                        static_cast<uint32_t>(data[4]) << 24;
+                        static_cast<uint32_t>(data[3]) << 16 | static_cast<uint32_t>(data[4]) << 24;
   const int score = static_cast<int>(bits);
   const std::string content(reinterpret_cast<const char*>(data + 5), size - 5);
 

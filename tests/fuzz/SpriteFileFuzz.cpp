@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "FuzzSupport.h"
 #include <korvane/ResourceManager.h>
 #include <korvane/Sprite.h>
+#include "FuzzSupport.h"
 
 using ko_fuzz::check;
 
@@ -39,8 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     check(frame.getWidth() == width && frame.getHeight() == height,
           "every frame has the sprite's size");
     check(height > 0, "a loaded frame has rows");
-    check(frame.getString().size() ==
-              static_cast<size_t>(width) * static_cast<size_t>(height),
+    check(frame.getString().size() == static_cast<size_t>(width) * static_cast<size_t>(height),
           "a frame holds width x height characters");
     check(frame.getString().find('\n') == std::string::npos, "no line feed inside a frame");
   }

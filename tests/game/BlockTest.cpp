@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
+#include <korvane/GameManager.h>
+#include <korvane/ResourceManager.h>
+#include <korvane/ViewObject.h>
+#include <korvane/WorldManager.h>
 #include "ErrorsObject.h"
 #include "ErrorsObjectList.h"
 #include "Explosion.h"
 #include "GameDriver.h"
-#include <korvane/GameManager.h>
-#include <korvane/ResourceManager.h>
 #include "TestSupport.h"
-#include <korvane/ViewObject.h>
-#include <korvane/WorldManager.h>
 #include "game.h"
 
 using namespace ko_test;

@@ -16,17 +16,17 @@
 #include <string>
 #include <thread>
 
+#include <korvane/EventView.h>
+#include <korvane/GameManager.h>
+#include <korvane/Pause.h>
+#include <korvane/WorldManager.h>
 #include "ErrorsObject.h"
 #include "ErrorsObjectList.h"
-#include <korvane/EventView.h>
 #include "GameDriver.h"
-#include <korvane/GameManager.h>
 #include "GameOver.h"
 #include "GameStart.h"
 #include "TestSupport.h"
-#include <korvane/Pause.h>
 #include "WindowTestSupport.h"
-#include <korvane/WorldManager.h>
 #include "game.h"
 
 using namespace ko_test;
@@ -101,9 +101,9 @@ class SoakPlayer {
   }
 
   void strayKey() {
-    static const ko::Keyboard::Key keys[] = {ko::Keyboard::Num1, ko::Keyboard::ESCAPE,
+    static const ko::Keyboard::Key keys[] = {ko::Keyboard::Num1,   ko::Keyboard::ESCAPE,
                                              ko::Keyboard::RETURN, ko::Keyboard::F1,
-                                             ko::Keyboard::R, ko::Keyboard::P};
+                                             ko::Keyboard::R,      ko::Keyboard::P};
     const ko::Keyboard::Key key = keys[roll(6)];
     sendKey(key, static_cast<ko::EventKeyboardAction>(roll(3)));
   }
@@ -173,7 +173,8 @@ class SoakPlayer {
       EXPECT_EQ(stored, std::nullopt) << "a score file with no point scored";
     } else {
       ASSERT_TRUE(stored.has_value()) << "no score file";
-      EXPECT_TRUE(std::regex_match(*stored, std::regex("[0-9]+"))) << "score file: '" << *stored << "'";
+      EXPECT_TRUE(std::regex_match(*stored, std::regex("[0-9]+")))
+          << "score file: '" << *stored << "'";
       EXPECT_EQ(*stored, std::to_string(best));
     }
     EXPECT_TRUE(blocks().empty());
@@ -217,8 +218,8 @@ TEST_P(HeadlessSoak, ManyGamesLeaveNothingBehindAndKeepTheBestScore) {
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   std::cout << "soak: " << player.iterationsRun() << " iterations, " << player.gamesPlayed()
-            << " games, best score " << player.bestScore() << ", " << player.pauses()
-            << " pauses, " << seconds << " s\n";
+            << " games, best score " << player.bestScore() << ", " << player.pauses() << " pauses, "
+            << seconds << " s\n";
   EXPECT_GE(player.gamesPlayed(), 5);
   EXPECT_GE(player.bestScore(), 1);
 }
@@ -263,9 +264,8 @@ TEST(WindowSoak, GamesDrawnAndPausedForReal) {
   });
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  std::cout << "window soak: " << player.iterationsRun() << " iterations, "
-            << player.gamesPlayed() << " games, " << player.pauses() << " pauses, " << seconds
-            << " s\n";
+  std::cout << "window soak: " << player.iterationsRun() << " iterations, " << player.gamesPlayed()
+            << " games, " << player.pauses() << " pauses, " << seconds << " s\n";
   EXPECT_GE(player.gamesPlayed(), 1);
   if (player.pauses() > 0) {
     EXPECT_GT(longest_pause, 0.1) << "no pause held the loop";

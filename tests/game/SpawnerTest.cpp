@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include <korvane/GameManager.h>
+#include <korvane/WorldManager.h>
 #include "ErrorsObjectList.h"
 #include "EventGameOver.h"
 #include "GameDriver.h"
 #include "TestSupport.h"
-#include <korvane/GameManager.h>
-#include <korvane/WorldManager.h>
 
 using namespace ko_test;
 

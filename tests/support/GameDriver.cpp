@@ -4,21 +4,21 @@
 
 #include <fstream>
 
-#include "ErrorsObject.h"
-#include "ErrorsObjectList.h"
 #include <korvane/GameManager.h>
-#include "GameOver.h"
-#include "GameSetup.h"
-#include "GameStart.h"
-#include "Hero.h"
-#include "TestSupport.h"
 #include <korvane/InputManager.h>
 #include <korvane/LogManager.h>
 #include <korvane/ObjectListIterator.h>
 #include <korvane/ResourceManager.h>
 #include <korvane/ViewObject.h>
-#include "WindowTestSupport.h"
 #include <korvane/WorldManager.h>
+#include "ErrorsObject.h"
+#include "ErrorsObjectList.h"
+#include "GameOver.h"
+#include "GameSetup.h"
+#include "GameStart.h"
+#include "Hero.h"
+#include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "game.h"
 
 namespace ko_test {

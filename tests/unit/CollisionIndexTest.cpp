@@ -25,7 +25,8 @@ struct Scenario;
 // re-layers, re-solidifies, teleports or deletes objects, or creates one.
 class ChaosObject : public ko::Object {
  public:
-  ChaosObject(Scenario& in_scenario, int new_ordinal) : scenario(in_scenario), ordinal(new_ordinal) {}
+  ChaosObject(Scenario& in_scenario, int new_ordinal)
+      : scenario(in_scenario), ordinal(new_ordinal) {}
   int eventHandler(const ko::Event* p_e) override;
 
   Scenario& scenario;
@@ -72,6 +73,7 @@ struct Scenario {
   void meddle() {
     ChaosObject* p_o = someLiving();
     if (p_o == nullptr) return;
+    // clang-format off
     switch (pick(7)) {
       case 0: p_o->setIsActive(!p_o->isActive()); break;
       case 1: p_o->setAltitude(pick(5)); break;
@@ -84,6 +86,7 @@ struct Scenario {
       case 5: spawn(); break;
       default: p_o->setBox(ko::Box(ko::Vector(-1, -1), 2 + pick(4), 2)); break;
     }
+    // clang-format on
   }
 
   std::string run(bool indexing) {
@@ -110,8 +113,9 @@ int ChaosObject::eventHandler(const ko::Event* p_e) {
     scenario.log << "out " << ordinal << "\n";
   } else if (p_e->getType() == ko::COLLISION_EVENT) {
     const auto* p_c = static_cast<const ko::EventCollision*>(p_e);
-    scenario.log << "hit " << ordinal << ": " << static_cast<ChaosObject*>(p_c->getObject1())->ordinal
-                 << " " << static_cast<ChaosObject*>(p_c->getObject2())->ordinal << "\n";
+    scenario.log << "hit " << ordinal << ": "
+                 << static_cast<ChaosObject*>(p_c->getObject1())->ordinal << " "
+                 << static_cast<ChaosObject*>(p_c->getObject2())->ordinal << "\n";
     if (scenario.pick(4) == 0) scenario.meddle();
   }
   return 1;

@@ -7,8 +7,8 @@
 
 #include <korvane/GameManager.h>
 #include <korvane/LogManager.h>
-#include "RecordingObject.h"
 #include <korvane/WorldManager.h>
+#include "RecordingObject.h"
 
 using ko_test::RecordingObject;
 

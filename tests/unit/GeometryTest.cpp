@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <korvane/Box.h>
-#include "RecordingObject.h"
 #include <korvane/Vector.h>
 #include <korvane/WorldManager.h>
 #include <korvane/utility.h>
+#include "RecordingObject.h"
 
 TEST(Vector, LengthNormalisationAndZeroTest) {
   ko::Vector v(3, 4);

@@ -25,6 +25,7 @@ TEST(KeyTable, EveryEngineKeyHasItsOwnWindowKeyBothWays) {
 }
 
 TEST(KeyTable, NamedPairs) {
+  // clang-format off
   const struct {
     ko::Keyboard::Key ko_key;
     sf::Keyboard::Key sf_key;
@@ -40,12 +41,14 @@ TEST(KeyTable, NamedPairs) {
       {ko::Keyboard::Num1, sf::Keyboard::Num1},       {ko::Keyboard::Num9, sf::Keyboard::Num9},
       {ko::Keyboard::Num0, sf::Keyboard::Num0},       {ko::Keyboard::BACKSPACE, sf::Keyboard::Backspace},
   };
+  // clang-format on
   for (const auto& p : pairs) {
     SCOPED_TRACE(p.ko_key);
     EXPECT_EQ(ko::kokeyboardToSfKeyboard(p.ko_key), p.sf_key);
   }
-  for (sf::Keyboard::Key unmapped : {sf::Keyboard::Subtract, sf::Keyboard::LAlt, sf::Keyboard::Numpad5,
-                                     sf::Keyboard::F13, sf::Keyboard::Delete, sf::Keyboard::Unknown}) {
+  for (sf::Keyboard::Key unmapped :
+       {sf::Keyboard::Subtract, sf::Keyboard::LAlt, sf::Keyboard::Numpad5, sf::Keyboard::F13,
+        sf::Keyboard::Delete, sf::Keyboard::Unknown}) {
     EXPECT_EQ(ko::sfkeyboardToKoKeyboard(unmapped), ko::Keyboard::UNDEFINED_KEY) << unmapped;
   }
   for (int outside : {-1, 73, 1000}) {

@@ -7,10 +7,10 @@
 #include <korvane/GameManager.h>
 #include <korvane/Object.h>
 #include <korvane/ObjectListIterator.h>
-#include "RecordingObject.h"
-#include "TestSupport.h"
 #include <korvane/Sprite.h>
 #include <korvane/WorldManager.h>
+#include "RecordingObject.h"
+#include "TestSupport.h"
 
 using ko_test::RecordingObject;
 

@@ -11,8 +11,7 @@ namespace {
 TEST(Pause, IgnoresOtherEventsWithoutBlocking) {
   ASSERT_EQ(ko::WorldManager::getInstance().startUp(), 0);
   auto* p_pause = new ko::Pause(ko::Keyboard::F10);
-  EXPECT_EQ(p_pause->getInterestedEvents(),
-            (std::vector<std::string>{"ko::step", "ko::keyboard"}));
+  EXPECT_EQ(p_pause->getInterestedEvents(), (std::vector<std::string>{"ko::step", "ko::keyboard"}));
   const struct {
     const char* name;
     ko::Keyboard::Key key;

@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "GameOver.h"
 #include <korvane/LogManager.h>
-#include "ScoreFile.h"
-#include "TestSupport.h"
 #include <korvane/ViewObject.h>
 #include <korvane/WorldManager.h>
+#include "GameOver.h"
+#include "ScoreFile.h"
+#include "TestSupport.h"
 #include "game.h"
 
 using ko_test::readFile;

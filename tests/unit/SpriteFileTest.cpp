@@ -36,6 +36,7 @@ struct SpriteFileCase {
 };
 
 std::vector<SpriteFileCase> spriteFileCases() {
+  // clang-format off
   return {
       {"well formed", GOOD, 0, {}},
       {"capital colour name", replaced(GOOD, "red", "RED"), 0, {}},
@@ -102,6 +103,7 @@ std::vector<SpriteFileCase> spriteFileCases() {
        {"frame wrong at line 5 in file {f}"}},
       {"frames 0", "frames 0\nwidth 3\nheight 2\ncolor red\neof\n", 0, {}},
   };
+  // clang-format on
 }
 
 class SpriteFile : public ::testing::Test {
@@ -170,7 +172,8 @@ TEST_F(SpriteFile, FramesHoldTheArtRowAfterRow) {
 
 TEST_F(SpriteFile, ShortArtLinesArePaddedToTheWidth) {
   ko::ResourceManager& resources = ko::ResourceManager::getInstance();
-  const std::string file = dir.write("short.txt", replaced(ko_test::withCrLf(GOOD), "abc\r\ndef", "a\r\n"));
+  const std::string file =
+      dir.write("short.txt", replaced(ko_test::withCrLf(GOOD), "abc\r\ndef", "a\r\n"));
   ASSERT_EQ(resources.loadSprite(file, "short"), 0);
   EXPECT_EQ(resources.getSprite("short")->getFrame(0).getString(), "a     ");
   EXPECT_EQ(resources.getSprite("short")->getFrame(1).getString(), "ghijkl");
@@ -240,10 +243,17 @@ TEST(SpriteColorNames, AcceptOnlyAllLowerOrAllUpperCase) {
     const char* name;
     ko::Color color;
   } cases[] = {
-      {"black", ko::BLACK},     {"RED", ko::RED},         {"green", ko::GREEN},
-      {"YELLOW", ko::YELLOW},   {"blue", ko::BLUE},       {"MAGENTA", ko::MAGENTA},
-      {"cyan", ko::CYAN},       {"WHITE", ko::WHITE},     {"White", ko::UNDEFINED_COLOR},
-      {"", ko::UNDEFINED_COLOR}, {"orange", ko::UNDEFINED_COLOR},
+      {"black", ko::BLACK},
+      {"RED", ko::RED},
+      {"green", ko::GREEN},
+      {"YELLOW", ko::YELLOW},
+      {"blue", ko::BLUE},
+      {"MAGENTA", ko::MAGENTA},
+      {"cyan", ko::CYAN},
+      {"WHITE", ko::WHITE},
+      {"White", ko::UNDEFINED_COLOR},
+      {"", ko::UNDEFINED_COLOR},
+      {"orange", ko::UNDEFINED_COLOR},
       {"red ", ko::UNDEFINED_COLOR},
   };
   for (const auto& c : cases) {

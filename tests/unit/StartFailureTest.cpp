@@ -15,8 +15,8 @@
 #include <korvane/GameManager.h>
 #include <korvane/GraphicsManager.h>
 #include <korvane/LogManager.h>
-#include "TestSupport.h"
 #include <korvane/WorldManager.h>
+#include "TestSupport.h"
 
 namespace fs = std::filesystem;
 

@@ -38,10 +38,14 @@ TEST_F(ViewObjects, NineLocationsWithAndWithoutBorder) {
     ko::ViewObjectLocation location;
     float x, y, adjust_without_border;
   } cases[] = {
-      {ko::TOP_LEFT, h / 6, 2, -1},          {ko::TOP_CENTER, 3 * h / 6, 2, -1},
-      {ko::TOP_RIGHT, 5 * h / 6, 2, 0},      {ko::CENTER_LEFT, h / 6, 12, 0},
-      {ko::CENTER_CENTER, 3 * h / 6, 12, 0}, {ko::CENTER_RIGHT, 5 * h / 6, 12, 1},
-      {ko::BOTTOM_LEFT, h / 6, v - 3, -1},   {ko::BOTTOM_CENTER, 3 * h / 6, v - 3, -1},
+      {ko::TOP_LEFT, h / 6, 2, -1},
+      {ko::TOP_CENTER, 3 * h / 6, 2, -1},
+      {ko::TOP_RIGHT, 5 * h / 6, 2, 0},
+      {ko::CENTER_LEFT, h / 6, 12, 0},
+      {ko::CENTER_CENTER, 3 * h / 6, 12, 0},
+      {ko::CENTER_RIGHT, 5 * h / 6, 12, 1},
+      {ko::BOTTOM_LEFT, h / 6, v - 3, -1},
+      {ko::BOTTOM_CENTER, 3 * h / 6, v - 3, -1},
       {ko::BOTTOM_RIGHT, 5 * h / 6, v - 3, -1},
   };
   auto* p_v = new ko::ViewObject;
@@ -70,7 +74,7 @@ TEST_F(ViewObjects, UndefinedLocationAndDirectPositionKeepThePosition) {
 
   p_v->setPosition(ko::Vector(7, 9));
   EXPECT_EQ(p_v->getLocation(), ko::UNDEFINED);
-  p_v->setBorder(true);  // unchanged value: nothing happens
+  p_v->setBorder(true);   // unchanged value: nothing happens
   p_v->setBorder(false);  // changed, but no location to re-apply
   EXPECT_EQ(p_v->getPos(), ko::Vector(7, 9));
 }

@@ -6,9 +6,9 @@
 #include <korvane/EventCollision.h>
 #include <korvane/EventOut.h>
 #include <korvane/GraphicsManager.h>
-#include "RecordingObject.h"
 #include <korvane/ViewObject.h>
 #include <korvane/WorldManager.h>
+#include "RecordingObject.h"
 
 using ko_test::makeBoxObject;
 using ko_test::RecordingObject;

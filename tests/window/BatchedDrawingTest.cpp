@@ -9,18 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "ErrorsObject.h"
-#include "ErrorsObjectList.h"
-#include "GameDriver.h"
-#include "GameStart.h"
 #include <korvane/GraphicsManager.h>
-#include "Hero.h"
 #include <korvane/InputManager.h>
 #include <korvane/Object.h>
 #include <korvane/ObjectListIterator.h>
 #include <korvane/Sprite.h>
-#include "WindowTestSupport.h"
 #include <korvane/WorldManager.h>
+#include "ErrorsObject.h"
+#include "ErrorsObjectList.h"
+#include "GameDriver.h"
+#include "GameStart.h"
+#include "Hero.h"
+#include "WindowTestSupport.h"
 
 namespace {
 

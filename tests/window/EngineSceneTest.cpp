@@ -9,8 +9,8 @@
 #include <korvane/GraphicsManager.h>
 #include <korvane/ResourceManager.h>
 #include <korvane/ViewObject.h>
-#include "WindowTestSupport.h"
 #include <korvane/WorldManager.h>
+#include "WindowTestSupport.h"
 
 namespace {
 
@@ -43,16 +43,15 @@ TEST(EngineScene, ShowsSpritesTextInEveryColourAndAViewObject) {
 
   const char* names[] = {"black", "red", "green", "yellow", "blue", "magenta", "cyan", "white"};
   for (int c = ko::BLACK; c <= ko::WHITE; c++) {
-    gm.drawString(ko::Vector(20, static_cast<float>(5 + 2 * c)),
-                  std::string("colour ") + names[c], ko::CENTER_JUSTIFIED,
-                  static_cast<ko::Color>(c), 0);
+    gm.drawString(ko::Vector(20, static_cast<float>(5 + 2 * c)), std::string("colour ") + names[c],
+                  ko::CENTER_JUSTIFIED, static_cast<ko::Color>(c), 0);
   }
   ko::WorldManager::getInstance().draw();
 
   const sf::Image image = ko_test::grabWindow();
-  const sf::Color palette[] = {sf::Color::Black, sf::Color::Red,  sf::Color::Green,
+  const sf::Color palette[] = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
                                sf::Color::Yellow, sf::Color::Blue, sf::Color::Magenta,
-                               sf::Color::Cyan,  sf::Color::White};
+                               sf::Color::Cyan,   sf::Color::White};
   for (const sf::Color& color : palette) {
     EXPECT_GT(ko_test::countColor(image, sf::IntRect(0, 0, 1024, 768), color), 20)
         << static_cast<int>(color.r) << "," << static_cast<int>(color.g) << ","

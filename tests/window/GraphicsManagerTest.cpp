@@ -85,7 +85,8 @@ TEST_F(Drawing, BoxSitsBelowAndRightOfTheCellCorner) {
   EXPECT_NEAR(right + 1, 142.2, 1.0);
   EXPECT_EQ(top, 164);
   EXPECT_EQ(bottom + 1, 196);
-  const int filled = countColor(image, sf::IntRect(left, top, right - left + 1, bottom - top + 1), BOX);
+  const int filled =
+      countColor(image, sf::IntRect(left, top, right - left + 1, bottom - top + 1), BOX);
   EXPECT_EQ(filled, (right - left + 1) * (bottom - top + 1));
 }
 
@@ -104,7 +105,8 @@ TEST_F(Drawing, StringsArePlacedByJustification) {
   };
   int row = 1;
   for (const auto& c : cases) {
-    EXPECT_EQ(gm.drawString(ko::Vector(40, static_cast<float>(row)), c.text, c.just, ko::WHITE, 0), 0);
+    EXPECT_EQ(gm.drawString(ko::Vector(40, static_cast<float>(row)), c.text, c.just, ko::WHITE, 0),
+              0);
     row += 2;
   }
   const sf::Image image = grabWindow();
@@ -169,18 +171,22 @@ TEST_F(Drawing, ColoursFollowThePaletteAndOthersAreWhite) {
     ko::Color color;
     sf::Color expected;
   } cases[] = {
-      {ko::BLACK, sf::Color::Black},     {ko::RED, sf::Color::Red},
-      {ko::GREEN, sf::Color::Green},     {ko::YELLOW, sf::Color::Yellow},
-      {ko::BLUE, sf::Color::Blue},       {ko::MAGENTA, sf::Color::Magenta},
-      {ko::CYAN, sf::Color::Cyan},       {ko::WHITE, sf::Color::White},
+      {ko::BLACK, sf::Color::Black},
+      {ko::RED, sf::Color::Red},
+      {ko::GREEN, sf::Color::Green},
+      {ko::YELLOW, sf::Color::Yellow},
+      {ko::BLUE, sf::Color::Blue},
+      {ko::MAGENTA, sf::Color::Magenta},
+      {ko::CYAN, sf::Color::Cyan},
+      {ko::WHITE, sf::Color::White},
       {ko::UNDEFINED_COLOR, sf::Color::White},
       // Outside the palette but inside what the type can hold.
       {static_cast<ko::Color>(-2), sf::Color::White},
       {static_cast<ko::Color>(-8), sf::Color::White},
   };
-  const sf::Color palette[] = {sf::Color::Black, sf::Color::Red,  sf::Color::Green,
+  const sf::Color palette[] = {sf::Color::Black,  sf::Color::Red,  sf::Color::Green,
                                sf::Color::Yellow, sf::Color::Blue, sf::Color::Magenta,
-                               sf::Color::Cyan,  sf::Color::White};
+                               sf::Color::Cyan,   sf::Color::White};
   int col = 2;
   for (const auto& c : cases) {
     gm.drawCh(ko::Vector(static_cast<float>(col), 3), '#', c.color);

@@ -25,9 +25,7 @@ namespace {
 
 using KeyEvents = std::vector<std::pair<int, int>>;
 
-std::pair<int, int> key(ko::Keyboard::Key k, ko::EventKeyboardAction action) {
-  return {k, action};
-}
+std::pair<int, int> key(ko::Keyboard::Key k, ko::EventKeyboardAction action) { return {k, action}; }
 
 class Input : public ::testing::Test {
  protected:
@@ -118,8 +116,8 @@ class OtherWindow {
 TEST_F(Input, HeldKeyIsPressedThenDownEachIterationThenReleased) {
   xdotool("keydown a");
   const auto first = iterateUntil([](const InputSeen& s) { return s.keyboard; });
-  EXPECT_EQ(keysOf(first), (KeyEvents{key(ko::Keyboard::A, ko::KEY_PRESSED),
-                                      key(ko::Keyboard::A, ko::KEY_DOWN)}));
+  EXPECT_EQ(keysOf(first),
+            (KeyEvents{key(ko::Keyboard::A, ko::KEY_PRESSED), key(ko::Keyboard::A, ko::KEY_DOWN)}));
   for (int i = 0; i < 2; i++) {
     sleepMs(20);
     EXPECT_EQ(keysOf(iteration()), (KeyEvents{key(ko::Keyboard::A, ko::KEY_DOWN)}));
@@ -134,14 +132,12 @@ TEST_F(Input, HeldKeyIsPressedThenDownEachIterationThenReleased) {
 TEST_F(Input, KeyWithoutEngineCounterpartArrivesUndefinedAndIsNotPolled) {
   xdotool("keydown KP_Subtract");
   const auto pressed = iterateUntil([](const InputSeen& s) { return s.keyboard; });
-  EXPECT_EQ(keysOf(pressed),
-            (KeyEvents{key(ko::Keyboard::UNDEFINED_KEY, ko::KEY_PRESSED)}));
+  EXPECT_EQ(keysOf(pressed), (KeyEvents{key(ko::Keyboard::UNDEFINED_KEY, ko::KEY_PRESSED)}));
   sleepMs(20);
   EXPECT_TRUE(iteration().empty()) << "held, yet no engine key is down";
   xdotool("keyup KP_Subtract");
   const auto released = iterateUntil([](const InputSeen& s) { return s.keyboard; });
-  EXPECT_EQ(keysOf(released),
-            (KeyEvents{key(ko::Keyboard::UNDEFINED_KEY, ko::KEY_RELEASED)}));
+  EXPECT_EQ(keysOf(released), (KeyEvents{key(ko::Keyboard::UNDEFINED_KEY, ko::KEY_RELEASED)}));
 }
 
 TEST_F(Input, CloseRequestEndsTheGameAndLeavesLaterEventsQueued) {
@@ -168,15 +164,15 @@ TEST_F(Input, CloseRequestStopsTheGameLoop) {
 TEST_F(Input, MouseButtonIsDownWhileHeldAndReleasedAtItsCell) {
   const sf::WindowHandle window = ko::GraphicsManager::getInstance().getWindow()->getSystemHandle();
   xdotool("mousemove --window " + std::to_string(window) + " 128 64");
-  const auto moved = iterateUntil(
-      [](const InputSeen& s) { return s.mouse_action == ko::MOUSE_MOVED; });
+  const auto moved =
+      iterateUntil([](const InputSeen& s) { return s.mouse_action == ko::MOUSE_MOVED; });
   // No release came before it in that call, so the button is undefined.
   EXPECT_EQ(moved.back().button, ko::Mouse::UNDEFINED_MOUSE_BUTTON);
   EXPECT_EQ(moved.back().position, ko::Vector(10, 2));
 
   xdotool("mousedown 3");
-  const auto down = iterateUntil(
-      [](const InputSeen& s) { return s.mouse_action == ko::BUTTON_DOWN; });
+  const auto down =
+      iterateUntil([](const InputSeen& s) { return s.mouse_action == ko::BUTTON_DOWN; });
   ASSERT_EQ(down.size(), 1u) << "pressing a button is no event of its own";
   EXPECT_EQ(down[0].button, ko::Mouse::RIGHT_BUTTON);
   EXPECT_EQ(down[0].position, ko::Vector(10, 2));
@@ -185,8 +181,8 @@ TEST_F(Input, MouseButtonIsDownWhileHeldAndReleasedAtItsCell) {
   EXPECT_EQ(iteration().size(), 1u) << "held: down again";
 
   xdotool("mouseup 3");
-  const auto up = iterateUntil(
-      [](const InputSeen& s) { return s.mouse_action == ko::BUTTON_RELEASED; });
+  const auto up =
+      iterateUntil([](const InputSeen& s) { return s.mouse_action == ko::BUTTON_RELEASED; });
   ASSERT_EQ(up.size(), 1u);
   EXPECT_EQ(up[0].button, ko::Mouse::RIGHT_BUTTON);
   EXPECT_EQ(up[0].position, ko::Vector(10, 2));
@@ -230,8 +226,8 @@ TEST_F(Input, KeysAndButtonsHeldForAnotherWindowAreReportedOnlyOnceFocused) {
 TEST_F(Input, FocusLostWhileAKeyIsHeldEndsItsDownEventsWithoutARelease) {
   xdotool("keydown b");
   const auto pressed = iterateUntil([](const InputSeen& s) { return s.keyboard; });
-  EXPECT_EQ(keysOf(pressed), (KeyEvents{key(ko::Keyboard::B, ko::KEY_PRESSED),
-                                        key(ko::Keyboard::B, ko::KEY_DOWN)}));
+  EXPECT_EQ(keysOf(pressed),
+            (KeyEvents{key(ko::Keyboard::B, ko::KEY_PRESSED), key(ko::Keyboard::B, ko::KEY_DOWN)}));
   OtherWindow other;
   ASSERT_TRUE(other.isOpen());
   other.focus();

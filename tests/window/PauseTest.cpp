@@ -8,8 +8,8 @@
 
 #include <korvane/EventStep.h>
 #include <korvane/GameManager.h>
-#include "InputRecorder.h"
 #include <korvane/Pause.h>
+#include "InputRecorder.h"
 #include "WindowTestSupport.h"
 
 using ko_test::sleepMs;
@@ -90,7 +90,8 @@ TEST(PauseKey, FreezesTheLoopUntilReleasedAgainWithoutSpinning) {
   int f10_released = 0;
   for (const auto& k : p_keys->keys()) {
     EXPECT_NE(k.first, ko::Keyboard::A);
-    if (k == std::make_pair(static_cast<int>(ko::Keyboard::F10), static_cast<int>(ko::KEY_RELEASED))) {
+    if (k ==
+        std::make_pair(static_cast<int>(ko::Keyboard::F10), static_cast<int>(ko::KEY_RELEASED))) {
       f10_released++;
     }
   }

@@ -16,8 +16,8 @@
 #include "TestSupport.h"
 #include "WindowTestSupport.h"
 
-using ko_test::ScratchDir;
 using ko_test::logLines;
+using ko_test::ScratchDir;
 using ko_test::sleepMs;
 using ko_test::useNullAudio;
 
@@ -163,7 +163,8 @@ TEST(SoundOutput, AKeptSoundPointerPlaysAfterTheListChanges) {
   const std::string conf = dir.write(
       "alsoft.conf",
       "[general]\nchannels = mono\nsample-type = int16\nfrequency = 44100\ndither = false\n"
-      "[wave]\nfile = " + out + "\n");
+      "[wave]\nfile = " +
+          out + "\n");
   setenv("ALSOFT_DRIVERS", "wave", 1);
   setenv("ALSOFT_CONF", conf.c_str(), 1);
 

@@ -6,8 +6,8 @@
 
 #include <korvane/GraphicsManager.h>
 #include <korvane/ViewObject.h>
-#include "WindowTestSupport.h"
 #include <korvane/WorldManager.h>
+#include "WindowTestSupport.h"
 
 using ko_test::grabWindow;
 
