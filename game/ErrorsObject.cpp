@@ -18,8 +18,17 @@
 
 namespace {
 
+const char TARGET_MARKER = '>';
+
 void removeAll(std::string& line, char ch) {
   line.erase(std::remove(line.begin(), line.end(), ch), line.end());
+}
+
+// A line of nothing but spaces would look like an empty block that still
+// waits for a key, so those spaces are drawn as underscores.
+std::string shownLine(const std::string& line) {
+  if (line.find_first_not_of(' ') != std::string::npos) return line;
+  return std::string(line.size(), '_');
 }
 
 }  // namespace
@@ -130,7 +139,13 @@ void ErrorsObject::draw() {
   const ko::Vector at = getPos();
   graphics.drawString(ko::Vector(at.x, at.y + 1), dashes, ko::CENTER_JUSTIFIED, col, 0);
   graphics.drawString(ko::Vector(at.x, at.y - 1), dashes, ko::CENTER_JUSTIFIED, col, 0);
-  graphics.drawString(at, content[hardness - 1], ko::CENTER_JUSTIFIED, col, 0);
+  // The marker sits on the block's left edge, so it stays put while the
+  // line shrinks and players always see which block their keys go to.
+  if (list != nullptr && list->getMaxObject() == this) {
+    const float left = at.x - static_cast<float>(dashes.size() / 2);
+    graphics.drawCh(ko::Vector(left, at.y), TARGET_MARKER, col);
+  }
+  graphics.drawString(at, shownLine(content[hardness - 1]), ko::CENTER_JUSTIFIED, col, 0);
 }
 
 ko::Color ErrorsObject::getColor(int i) const {

@@ -1,5 +1,6 @@
 // Falling blocks in a running game: typing them away, the colours of the
-// hardness levels, the election of the lowest block as the target, and the
+// hardness levels, the election of the lowest block as the target, how a
+// block shows what is left to type and whether keys go to it, and the
 // explosions they leave.
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
 #include <korvane/ResourceManager.h>
 #include <korvane/ViewObject.h>
 #include <korvane/WorldManager.h>
@@ -16,6 +18,7 @@
 #include "Explosion.h"
 #include "GameDriver.h"
 #include "TestSupport.h"
+#include "WindowTestSupport.h"
 #include "game.h"
 
 using namespace ko_test;
@@ -78,6 +81,37 @@ class Blocks : public ::testing::Test {
 
   ErrorsObjectList* p_list = nullptr;
 };
+
+// How a block looks on its own: its three rows from the text row's left
+// edge, the dash rows `width` long, '.' for a cell left undrawn.
+struct BlockPicture {
+  ErrorsObject* p_block;
+  float left;
+  std::string text_row;
+  std::size_t width;
+  ko::Color color;
+};
+
+// What the blocks' own drawing puts on a cleared screen, compared pixel for
+// pixel with the pictures drawn directly; each picture sits on its block's
+// row. Returns the number of differing pixels.
+int differenceFromPictures(const std::vector<BlockPicture>& pictures) {
+  ko::GraphicsManager& graphics = ko::GraphicsManager::getInstance();
+  graphics.swapBuffers();
+  for (const BlockPicture& p : pictures) p.p_block->draw();
+  const sf::Image drawn = grabWindow();
+  graphics.swapBuffers();
+  for (const BlockPicture& p : pictures) {
+    const float y = p.p_block->getPos().y;
+    const std::string dashes(p.width, '-');
+    graphics.drawString(ko::Vector(p.left, y - 1), dashes, ko::LEFT_JUSTIFIED, p.color, 0);
+    graphics.drawString(ko::Vector(p.left, y + 1), dashes, ko::LEFT_JUSTIFIED, p.color, 0);
+    graphics.drawString(ko::Vector(p.left, y), p.text_row, ko::LEFT_JUSTIFIED, p.color, '.');
+  }
+  const sf::Image expected = grabWindow();
+  graphics.swapBuffers();
+  return differingPixels(drawn, expected);
+}
 
 TEST_F(Blocks, TypingEmptiesTheTargetAndScoresOnePoint) {
   ErrorsObject* p_block = placeBlock(ko::Vector(40, 8));
@@ -185,6 +219,65 @@ TEST_F(Blocks, LowestBlockIsTheTargetUntilItGoes) {
     EXPECT_TRUE(blocks().empty());
     EXPECT_EQ(p_list->getMaxObject(), nullptr);
     EXPECT_EQ(p_list->getMaxHeight(), LOWEST_HEIGHT);
+  }
+}
+
+TEST_F(Blocks, MarkerShowsTheTargetAndMovesWhenAFasterBlockOvertakes) {
+  ErrorsObject* p_slow = placeBlock(ko::Vector(20, 10));
+  ErrorsObject* p_fast = placeBlock(ko::Vector(50, 4));
+  runSteps(1);
+  ASSERT_EQ(p_list->getMaxObject(), p_slow);
+  // "It's a Bug" centred on column 20 starts at 15; its dashes at 14.
+  EXPECT_EQ(differenceFromPictures({{p_slow, 14, ">It's a Bug", 12, ko::YELLOW},
+                                    {p_fast, 44, ".It's a Bug", 12, ko::YELLOW}}),
+            0);
+
+  p_fast->setYVelocity(1);
+  for (int i = 0; i < 20 && p_fast->getPos().y <= 12; i++) runSteps(1);
+  p_fast->setVelocity(ko::Vector());
+  runSteps(1);
+  ASSERT_EQ(p_list->getMaxObject(), p_fast);
+  EXPECT_EQ(differenceFromPictures({{p_slow, 14, ".It's a Bug", 12, ko::YELLOW},
+                                    {p_fast, 44, ">It's a Bug", 12, ko::YELLOW}}),
+            0);
+
+  // With no target (the record cleared, as when the target goes) no block
+  // is marked.
+  p_list->setMaxObject(nullptr);
+  EXPECT_EQ(differenceFromPictures({{p_slow, 14, ".It's a Bug", 12, ko::YELLOW},
+                                    {p_fast, 44, ".It's a Bug", 12, ko::YELLOW}}),
+            0);
+}
+
+TEST_F(Blocks, SpacesAreUnderscoresOnlyWhenNothingElseIsLeft) {
+  const struct {
+    const char* name;
+    int hardness;
+    std::string typed;
+    std::string line;  // the block's line afterwards
+    float left;
+    std::string text_row;
+    std::size_t width;
+    ko::Color color;
+  } cases[] = {
+      {"untouched", 1, "", TEXT, 34, ">It's a Bug", 12, ko::YELLOW},
+      {"spaces between letters", 1, "itbug'", "s a ", 37, ">s a ", 6, ko::YELLOW},
+      {"spaces alone", 1, "itsbug'a", "  ", 38, ">__", 4, ko::YELLOW},
+      // The first line is still whole, so the block keeps its width and
+      // the marker its place.
+      {"spaces alone, a line still to come", 2, "itsbug'a", "  ", 34, ">....__", 12, ko::MAGENTA},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ErrorsObject* p_block = placeBlock(ko::Vector(40, 8), c.hardness);
+    runSteps(1);
+    ASSERT_EQ(p_list->getMaxObject(), p_block);
+    typeText(c.typed);
+    ASSERT_EQ(p_block->getCurrentLine(), c.line) << "drawing must not change the text";
+    EXPECT_EQ(differenceFromPictures({{p_block, c.left, c.text_row, c.width, c.color}}), 0);
+    EXPECT_EQ(p_block->getCurrentLine(), c.line);
+    ko::WorldManager::getInstance().markForDelete(p_block);
+    runSteps(1);
   }
 }
 
