@@ -124,8 +124,8 @@ int ErrorsObject::removeLetter(char ch) {
       return 1;
     }
     --hardness;
+    // At the explosion's own altitude, above the block it marks.
     auto* p_explosion = new Explosion;
-    p_explosion->setAltitude(1);
     p_explosion->setPos(getPos());
   }
   updateBox();

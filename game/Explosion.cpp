@@ -10,6 +10,9 @@ Explosion::Explosion() : time_to_live(0) {
   registerInterest(ko::STEP_EVENT);
   setType(EXPLOSION);
   setSolidness(ko::SPECTRAL);
+  // Above the blocks, which keep the middle altitude, and below the
+  // displays at the top.
+  setAltitude(ko::MAX_ALTITUDE - 1);
   ko::Sprite* p_explosion = ko::ResourceManager::getInstance().getSprite("explosion");
   if (p_explosion == nullptr) {
     // Without its sprite there is nothing to show: it goes on its first step.

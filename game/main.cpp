@@ -28,7 +28,10 @@ int main(int, char**) {
   log.setFlush(false);
   loadResources();
   populateWorld();
-  new ko::Pause(ko::Keyboard::F10);
+  ko::Pause* p_pause = new ko::Pause(ko::Keyboard::F10);
+  // A frozen screen alone looks like a hang; say why and how to go on.
+  p_pause->setShowLabel(true);
+  p_pause->setLabel(" paused - F10 resumes ");
   game.run();
   game.shutDown();
   return 0;

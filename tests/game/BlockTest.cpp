@@ -151,7 +151,7 @@ TEST_F(Blocks, TypingEmptiesTheTargetAndScoresOnePoint) {
   ASSERT_EQ(left.size(), 1u);
   EXPECT_EQ(left[0], p_other);
   EXPECT_EQ(points(), 1);
-  EXPECT_EQ(explosionsAt(where, ko::MAX_ALTITUDE / 2), 1);
+  EXPECT_EQ(explosionsAt(where, ko::MAX_ALTITUDE - 1), 1);
   EXPECT_EQ(p_list->getMaxObject(), nullptr);
   EXPECT_EQ(p_list->getMaxHeight(), LOWEST_HEIGHT);
 }
@@ -170,7 +170,7 @@ TEST_F(Blocks, HardestBlockIsTypedThreeTimesChangingColour) {
     ASSERT_EQ(p_block->getHardness(), hardness);
     EXPECT_EQ(p_block->getColor(hardness - 1), colours[round]);
     EXPECT_EQ(p_block->getCurrentLine(), TEXT);
-    EXPECT_EQ(explosionsAt(where, 1), round);
+    EXPECT_EQ(explosionsAt(where, ko::MAX_ALTITUDE - 1), round);
 
     releaseKey(ko::Keyboard::B);
     // The box follows the first line, which is typed last.
@@ -279,6 +279,18 @@ TEST_F(Blocks, SpacesAreUnderscoresOnlyWhenNothingElseIsLeft) {
     ko::WorldManager::getInstance().markForDelete(p_block);
     runSteps(1);
   }
+}
+
+TEST_F(Blocks, ExplosionIsDrawnAboveBlocksInAColourNoBlockUses) {
+  const ko::Sprite* p_sprite = ko::ResourceManager::getInstance().getSprite("explosion");
+  ASSERT_NE(p_sprite, nullptr);
+  const ErrorsObject* p_block = placeBlock(ko::Vector(40, 8));
+  for (int hardness = 1; hardness <= 3; hardness++) {
+    EXPECT_NE(p_sprite->getColor(), p_block->getColor(hardness - 1)) << "hardness " << hardness;
+  }
+  const Explosion* p_explosion = new Explosion;
+  EXPECT_GT(p_explosion->getAltitude(), p_block->getAltitude());
+  EXPECT_LT(p_explosion->getAltitude(), ko::MAX_ALTITUDE) << "under the displays";
 }
 
 TEST_F(Blocks, ExplosionLivesOneStepPerSpriteFrame) {

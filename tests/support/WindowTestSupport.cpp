@@ -14,6 +14,7 @@
 
 // Last: Xlib defines macros (None, Bool, ...) that clash with C++ names.
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace ko_test {
 
@@ -56,6 +57,44 @@ sf::Image grabWindow() {
   texture.create(p_window->getSize().x, p_window->getSize().y);
   texture.update(*p_window);
   return texture.copyToImage();
+}
+
+sf::Image grabShownWindow(sf::WindowHandle window) {
+  sf::Image image;
+  Display* p_display = testDisplay();
+  if (p_display == nullptr) {
+    ADD_FAILURE() << "cannot open the X display";
+    return image;
+  }
+  XWindowAttributes attributes;
+  XGetWindowAttributes(p_display, window, &attributes);
+  XImage* p_ximage = XGetImage(p_display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                               static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+  if (p_ximage == nullptr) {
+    ADD_FAILURE() << "cannot read the window from the X server";
+    return image;
+  }
+  // Each colour's mask says where its eight bits lie in the pixel.
+  const auto channel = [](unsigned long pixel, unsigned long mask) {
+    int shift = 0;
+    while (mask != 0 && (mask & 1) == 0) {
+      mask >>= 1;
+      shift++;
+    }
+    return static_cast<sf::Uint8>((pixel >> shift) & mask);
+  };
+  image.create(static_cast<unsigned>(attributes.width), static_cast<unsigned>(attributes.height));
+  for (int y = 0; y < attributes.height; y++) {
+    for (int x = 0; x < attributes.width; x++) {
+      const unsigned long pixel = XGetPixel(p_ximage, x, y);
+      image.setPixel(
+          static_cast<unsigned>(x), static_cast<unsigned>(y),
+          sf::Color(channel(pixel, p_ximage->red_mask), channel(pixel, p_ximage->green_mask),
+                    channel(pixel, p_ximage->blue_mask)));
+    }
+  }
+  XDestroyImage(p_ximage);
+  return image;
 }
 
 sf::IntRect cellBoxArea(int col, int row) {

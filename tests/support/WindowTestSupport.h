@@ -17,6 +17,12 @@ void stopEngine();
 // flushed into the window first).
 sf::Image grabWindow();
 
+// What the X server shows in the window now: the last frame displayed, not
+// the one being drawn. It only talks to the X server, so another thread may
+// call it while the engine's thread is held (in a pause, say); take the
+// handle on the engine's thread.
+sf::Image grabShownWindow(sf::WindowHandle window);
+
 // Pixel rectangle of the box drawn for cell (col, row) with the default
 // grid, shrunk so that neither rounding at its edges nor the bold glyphs of
 // the neighbouring cells, which overhang their boxes by a pixel or two,

@@ -1,13 +1,17 @@
-// Pausing a running game with real key presses from another thread.
+// Pausing a running game with real key presses from another thread, and the
+// label a paused game may show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include <korvane/EventStep.h>
 #include <korvane/GameManager.h>
+#include <korvane/GraphicsManager.h>
 #include <korvane/Pause.h>
 #include "InputRecorder.h"
 #include "WindowTestSupport.h"
@@ -98,6 +102,88 @@ TEST(PauseKey, FreezesTheLoopUntilReleasedAgainWithoutSpinning) {
   EXPECT_EQ(f10_released, 1);
   EXPECT_FALSE(game.getGameOver()) << "a close request during the pause is lost";
   ko_test::stopEngine();
+}
+
+// Draws one character at a fixed cell: the frame the pause should keep.
+class Marker : public ko::Object {
+ public:
+  static constexpr int COL = 5;
+  static constexpr int ROW = 2;
+  void draw() override {
+    ko::GraphicsManager::getInstance().drawCh(ko::Vector(COL, ROW), 'x', ko::WHITE);
+  }
+};
+
+// Runs the loop through one pause made with real key releases; returns
+// what the window showed while paused and a few frames after it.
+std::pair<sf::Image, sf::Image> shownDuringAndAfterPause() {
+  ko::GameManager& game = ko::GameManager::getInstance();
+  for (int i = 0; i < 3; i++) game.runIteration();
+  const sf::WindowHandle handle = ko::GraphicsManager::getInstance().getWindow()->getSystemHandle();
+  sf::Image during;
+  std::atomic<bool> driver_done(false);
+  std::thread driver([&] {
+    xdotool("keydown F10");
+    sleepMs(100);
+    xdotool("keyup F10");
+    sleepMs(400);
+    during = ko_test::grabShownWindow(handle);
+    xdotool("key F10");
+    driver_done = true;
+  });
+  for (int i = 0; i < 300 && !driver_done; i++) {
+    game.runIteration();
+    sleepMs(10);
+  }
+  driver.join();
+  for (int i = 0; i < 3; i++) game.runIteration();
+  return {during, ko_test::grabShownWindow(handle)};
+}
+
+TEST(PauseLabel, ShownOverTheKeptFrameOnlyWhileOnAndPaused) {
+  const sf::Color box(0, 0, 200);
+  const sf::Color black = sf::Color::Black;
+  // '#' for every cell that shows something: a glyph covers much of its box.
+  const auto drawnCells = [&](const sf::Image& image, int col, int row, int cols) {
+    std::string map = ko_test::cellMap(image, col, row, cols, 1, box, black);
+    std::replace(map.begin(), map.end(), '?', '#');
+    return map;
+  };
+  const std::string label = "paused - F10 resumes";
+  // The label is centred on the middle row: cells 30 to 49 of 80.
+  const std::string no_label_row = std::string(80, '.') + "\n";
+  const std::string label_row =
+      std::string(30, '.') + std::string(20, '#') + std::string(30, '.') + "\n";
+  const struct {
+    const char* name;
+    bool show_label;
+    std::string middle_row_while_paused;
+  } cases[] = {
+      {"default: off", false, no_label_row},
+      {"on", true, label_row},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(ko_test::startEngine());
+    ko_test::focusWindow();
+    ko::GraphicsManager::getInstance().setBackgroundTextColor(box);
+    new Marker;
+    auto* p_pause = new ko::Pause(ko::Keyboard::F10);
+    EXPECT_FALSE(p_pause->getShowLabel());
+    if (c.show_label) {
+      p_pause->setShowLabel(true);
+      p_pause->setLabel(label);
+    }
+    const auto shots = shownDuringAndAfterPause();
+    const sf::Image& during = shots.first;
+    const sf::Image& after = shots.second;
+    EXPECT_EQ(drawnCells(during, 0, 12, 80), c.middle_row_while_paused);
+    EXPECT_EQ(drawnCells(after, 0, 12, 80), no_label_row);
+    for (const sf::Image* p_shot : {&during, &after}) {
+      EXPECT_EQ(drawnCells(*p_shot, Marker::COL, Marker::ROW, 1), "#\n");
+    }
+    ko_test::stopEngine();
+  }
 }
 
 }  // namespace
