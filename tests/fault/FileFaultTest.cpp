@@ -116,7 +116,7 @@ int playGame(int points) {
   }
   EXPECT_NE(gameOverScreen(), nullptr) << "the game never ended";
   EXPECT_EQ(score, points);
-  runSteps(20);
+  runSteps(KEY_GRACE_STEPS);
   releaseKey(ko::Keyboard::R);
   runSteps(30);
   EXPECT_NE(titleScreen(), nullptr);
