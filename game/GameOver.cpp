@@ -14,7 +14,7 @@
 #include "ScoreFile.h"
 #include "game.h"
 
-GameOver::GameOver() : highscore(0) {
+GameOver::GameOver() : highscore(0), points(0), new_best(false), key_grace(KEY_GRACE_STEPS) {
   setType(GAME_OVER);
   highscore = score_file::read(SCORE_FILE);
   ko::Sprite* p_picture = ko::ResourceManager::getInstance().getSprite("gameover");
@@ -36,7 +36,9 @@ GameOver::GameOver() : highscore(0) {
     if (it.currentObject()->getType() != ko::VIEW_OBJECT) continue;
     auto* p_display = static_cast<ko::ViewObject*>(it.currentObject());
     const int score = p_display->getValue();
+    points = score;
     if (highscore < score) {
+      new_best = true;
       highscore = score;
       setHighScore(score);
     }
@@ -60,6 +62,7 @@ GameOver::~GameOver() {
     } else if (object_type == GAME_START) {
       p_o->setIsActive(true);
       static_cast<GameStart*>(p_o)->playOnReturn();
+      static_cast<GameStart*>(p_o)->startKeyGrace();
     }
   }
   const EventGameOver game_over;
@@ -71,7 +74,7 @@ int GameOver::eventHandler(const ko::Event* p_e) {
     step();
     return 1;
   }
-  if (p_e->getType() == ko::KEYBOARD_EVENT) {
+  if (p_e->getType() == ko::KEYBOARD_EVENT && key_grace == 0) {
     const auto* p_key = static_cast<const ko::EventKeyboard*>(p_e);
     if (p_key->getKey() == ko::Keyboard::R && p_key->getKeyboardAction() == ko::KEY_RELEASED) {
       ko::WorldManager::getInstance().markForDelete(this);
@@ -81,12 +84,16 @@ int GameOver::eventHandler(const ko::Event* p_e) {
   return 0;
 }
 
-void GameOver::step() {}
+void GameOver::step() {
+  if (key_grace > 0) key_grace--;
+}
 
 void GameOver::draw() {
   const std::string text = "Current highscore is " + ko::intToString(highscore);
   ko::GraphicsManager::getInstance().drawString(ko::Vector(40, 3), text, ko::CENTER_JUSTIFIED,
                                                 ko::WHITE, 0);
+  ko::GraphicsManager::getInstance().drawString(ko::Vector(40, 2), getPointsLine(),
+                                                ko::CENTER_JUSTIFIED, ko::WHITE, 0);
   ko::Object::draw();
 }
 
@@ -99,3 +106,8 @@ void GameOver::setHighScore(int score) {
 }
 
 int GameOver::getHighScore() const { return highscore; }
+
+std::string GameOver::getPointsLine() const {
+  const std::string line = "Your points: " + ko::intToString(points);
+  return new_best ? line + "   new best!" : line;
+}

@@ -1,6 +1,7 @@
 #include "GameStart.h"
 
 #include <korvane/EventKeyboard.h>
+#include <korvane/EventStep.h>
 #include <korvane/GameManager.h>
 #include <korvane/LogManager.h>
 #include <korvane/ResourceManager.h>
@@ -8,7 +9,7 @@
 #include "Hero.h"
 #include "game.h"
 
-GameStart::GameStart() : p_music(nullptr), e_list(nullptr) {
+GameStart::GameStart() : p_music(nullptr), e_list(nullptr), key_grace(0) {
   setType(GAME_START);
   ko::ResourceManager& resources = ko::ResourceManager::getInstance();
   ko::Sprite* p_title = resources.getSprite("gamestart");
@@ -21,12 +22,19 @@ GameStart::GameStart() : p_music(nullptr), e_list(nullptr) {
   }
   setLocation(ko::CENTER_CENTER);
   registerInterest(ko::KEYBOARD_EVENT);
+  // The key grace is counted in the game's own steps.
+  registerInterest(ko::STEP_EVENT);
   p_music = resources.getMusic("start music");
   playMusic();
 }
 
 int GameStart::eventHandler(const ko::Event* p_e) {
+  if (p_e->getType() == ko::STEP_EVENT) {
+    if (key_grace > 0) key_grace--;
+    return 1;
+  }
   if (p_e->getType() != ko::KEYBOARD_EVENT) return 0;
+  if (key_grace > 0) return 1;
   const auto* p_key = static_cast<const ko::EventKeyboard*>(p_e);
   if (p_key->getKey() == ko::Keyboard::P) {
     start();
@@ -60,3 +68,5 @@ void GameStart::playOnReturn() {
   p_music->pause();
   p_music->play(true);
 }
+
+void GameStart::startKeyGrace() { key_grace = KEY_GRACE_STEPS; }

@@ -20,8 +20,13 @@ class GameStart : public ko::ViewObject {
   void playMusic();
   // Back from a game: resumes the title music.
   void playOnReturn();
+  // Ignores keys for the next KEY_GRACE_STEPS steps, so that typing carried
+  // over from the game neither starts the next one nor quits.
+  void startKeyGrace();
 
  private:
   ko::Music* p_music;
   ErrorsObjectList* e_list;
+  // Steps left in which keys are ignored.
+  int key_grace;
 };

@@ -159,7 +159,7 @@ keep "$shots/gameover.png" gameover.png
 
 # R: back to the title (no red art, and a picture again)
 key r
-sleep 1
+sleep 1.5
 shot "$shots/title-again.png"
 [ "$(pixels_of "$shots/title-again.png" FF0000)" -eq 0 ] || fail "R did not leave the game-over screen"
 [ "$(colours "$shots/title-again.png")" -gt 2 ] || fail "the title screen is blank after R"

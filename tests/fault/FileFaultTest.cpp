@@ -116,9 +116,10 @@ int playGame(int points) {
   }
   EXPECT_NE(gameOverScreen(), nullptr) << "the game never ended";
   EXPECT_EQ(score, points);
-  runSteps(20);
+  runSteps(KEY_GRACE_STEPS);
   releaseKey(ko::Keyboard::R);
-  runSteps(30);
+  // The step that leaves the screen, then the title's key grace.
+  runSteps(1 + KEY_GRACE_STEPS);
   EXPECT_NE(titleScreen(), nullptr);
   if (titleScreen() != nullptr) {
     EXPECT_TRUE(titleScreen()->isActive());

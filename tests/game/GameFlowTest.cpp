@@ -3,7 +3,10 @@
 // game's sounds and sprites, and the engine shutting down mid-game.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -216,6 +219,107 @@ TEST_P(WholeGame, BlockAtTheShipEndsTheGameAndRReturnsToTheTitle) {
 INSTANTIATE_TEST_SUITE_P(Resources, WholeGame, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& case_info) {
                            return case_info.param ? "AllLoaded" : "NoneLoaded";
+                         });
+
+// Starts a game, gives it the score, and puts a block on the ship: the
+// game-over screen is up when this returns.
+void loseGameWith(int score) {
+  sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
+  ASSERT_NE(pointsDisplay(), nullptr);
+  pointsDisplay()->setValue(score);
+  ASSERT_NE(ship(), nullptr);
+  (new ErrorsObject(spawner(), spawner()->getContentsCount()))->setPos(ship()->getPos());
+  runSteps(1);
+  ASSERT_NE(gameOverScreen(), nullptr);
+}
+
+// Presses and releases the keys once in each step of the grace second but
+// its last, and once more at its end, when they are still to be ignored.
+void typeThroughGrace(std::initializer_list<ko::Keyboard::Key> keys) {
+  for (int i = 0; i < KEY_GRACE_STEPS; i++) {
+    if (i > 0) runSteps(1);
+    for (ko::Keyboard::Key key : keys) {
+      sendKey(key, ko::KEY_PRESSED);
+      releaseKey(key);
+    }
+  }
+  runSteps(1);
+}
+
+// A player who dies mid-word keeps typing: for one second neither the
+// game-over screen nor the title that follows it acts on a key.
+class KeyGrace : public GameFlow, public ::testing::WithParamInterface<ko::Keyboard::Key> {};
+
+TEST_P(KeyGrace, KeysOfTheFirstSecondAreIgnoredOnGameOverAndTitle) {
+  ASSERT_NO_FATAL_FAILURE(loseGameWith(1));
+  GameOver* p_over = gameOverScreen();
+  typeThroughGrace({ko::Keyboard::R, ko::Keyboard::P, ko::Keyboard::Q});
+  EXPECT_EQ(gameOverScreen(), p_over) << "an R typed in the grace second left the screen";
+
+  releaseKey(ko::Keyboard::R);
+  runSteps(1);
+  ASSERT_EQ(gameOverScreen(), nullptr) << "R after the grace second did not act";
+  GameStart* p_title = titleScreen();
+  ASSERT_TRUE(p_title->isActive());
+
+  ko::GameManager& game = ko::GameManager::getInstance();
+  typeThroughGrace({ko::Keyboard::P, ko::Keyboard::Q});
+  EXPECT_TRUE(p_title->isActive()) << "a P typed in the grace second started a game";
+  EXPECT_EQ(ship(), nullptr);
+  EXPECT_FALSE(game.getGameOver()) << "a Q typed in the grace second quit";
+
+  // After it the title's keys work as ever; a held key counts too.
+  sendKey(GetParam(), ko::KEY_DOWN);
+  if (GetParam() == ko::Keyboard::P) {
+    EXPECT_FALSE(p_title->isActive());
+    EXPECT_NE(ship(), nullptr);
+  } else {
+    EXPECT_TRUE(game.getGameOver());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(TitleKeys, KeyGrace, ::testing::Values(ko::Keyboard::P, ko::Keyboard::Q),
+                         [](const ::testing::TestParamInfo<ko::Keyboard::Key>& case_info) {
+                           return case_info.param == ko::Keyboard::P ? "P" : "Q";
+                         });
+
+// The game-over screen shows the game's own points beside the high score,
+// marked when they beat the score stored before the game.
+struct PointsCase {
+  const char* name;
+  const char* stored;  // null: no score file
+  int score;
+  const char* points_line;
+  int highscore;
+};
+
+void PrintTo(const PointsCase& c, std::ostream* os) { *os << c.name; }
+
+class PointsLine : public GameFlow, public ::testing::WithParamInterface<PointsCase> {};
+
+TEST_P(PointsLine, ShowsThePointsAndMarksOnlyANewBest) {
+  const PointsCase& c = GetParam();
+  if (c.stored != nullptr) {
+    std::ofstream(SCORE_FILE) << c.stored;
+  } else {
+    std::remove(SCORE_FILE.c_str());
+  }
+  ASSERT_NO_FATAL_FAILURE(loseGameWith(c.score));
+  EXPECT_EQ(gameOverScreen()->getPointsLine(), c.points_line);
+  EXPECT_EQ(gameOverScreen()->getHighScore(), c.highscore);
+}
+
+const PointsCase POINTS_CASES[] = {
+    {"Better", "5", 7, "Your points: 7   new best!", 7},
+    {"Equal", "7", 7, "Your points: 7", 7},
+    {"Worse", "9", 7, "Your points: 7", 9},
+    {"FirstGameScoring", nullptr, 3, "Your points: 3   new best!", 3},
+    {"FirstGameNoPoints", nullptr, 0, "Your points: 0", 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Scores, PointsLine, ::testing::ValuesIn(POINTS_CASES),
+                         [](const ::testing::TestParamInfo<PointsCase>& case_info) {
+                           return std::string(case_info.param.name);
                          });
 
 // The engine shutting down while a game's objects are alive (the window

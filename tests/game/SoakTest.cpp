@@ -181,7 +181,7 @@ class SoakPlayer {
     EXPECT_EQ(pointsDisplay(), nullptr);
 
     // Some time on the game-over screen, with keys that do not leave it.
-    const int wait = 1 + roll(80);
+    const int wait = KEY_GRACE_STEPS + roll(80);
     for (int i = 0; i < wait; i++) {
       if (chance(0.1)) releaseKey(keyFor(MASHED_CHARS[roll(sizeof MASHED_CHARS - 1)]));
       if (chance(0.05)) sendKey(ko::Keyboard::R, ko::KEY_PRESSED);
