@@ -143,9 +143,20 @@ while [ ! -f "$score_file" ]; do
       cp "$shots/now.png" "$shots/game.png"
       [ -n "$first_block_seen" ] || first_block_seen=$SECONDS
     fi
+    sleep 0.5
+  else
+    # Watch closely for the end: the next step must start within the
+    # game-over screen's first second.
+    sleep 0.05
   fi
-  sleep 0.5
 done
+# A player who dies mid-word types on for a moment, R and Q among the keys:
+# the game-over screen must still be there, and the program running.
+xdotool type --delay 60 "rqrqrqrq"
+running || fail "typing on at the moment of death ended the program"
+shot "$shots/typed-on.png"
+[ "$(pixels_of "$shots/typed-on.png" FF0000)" -gt 1000 ] ||
+  fail "typing on at the moment of death left the game-over screen"
 log "game over"
 [ "$best_pixels" -gt 200 ] || fail "no block was ever seen on screen"
 keep "$shots/game.png" game.png
