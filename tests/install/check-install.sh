@@ -243,8 +243,10 @@ if ! [[ "$score" =~ ^[0-9]+$ ]] || [ "$score" -lt 1 ]; then
   fail "the score file holds '$score'"
 fi
 log "game over with $score"
+# Both screens ignore keys for their first second.
+sleep 1.5
 key r
-sleep 1
+sleep 1.5
 quit_with q
 no_complaints "$player_a/run/korvane.log"
 [ -z "$(ls -A "$elsewhere")" ] || fail "written into the directory it was started from: $(ls -A "$elsewhere")"
