@@ -156,7 +156,8 @@ GraphicsManager::GraphicsManager()
       background_color(WINDOW_BACKGROUND_COLOR_DEFAULT),
       background_text_color(WINDOW_BACKGROUND_COLOR_DEFAULT),
       batching(true),
-      batch(sf::Triangles) {
+      batch(sf::Triangles),
+      headless(false) {
   setType(GRAPHICS_MANAGER);
 }
 
@@ -174,9 +175,10 @@ GraphicsManager& GraphicsManager::getInstance() {
 }
 
 int GraphicsManager::startUp() {
-  if (p_window != nullptr) {
+  if (p_window != nullptr || (headless && isStarted())) {
     return 0;
   }
+  if (headless) return startHeadless();
   // Only a regular file: the font reader would wait for ever on a FIFO.
   if (!isRegularFile(FONT_FILE_DEFAULT)) {
     LogManager::getInstance().writeLog("unable to load font %s: missing or not a regular file",
@@ -219,6 +221,20 @@ void GraphicsManager::shutDown() {
   p_window = nullptr;
   // Characters of an unfinished frame belong to the window just closed.
   batch.clear();
+  drawing_cells = CellFrame();
+  shown_cells = CellFrame();
+}
+
+int GraphicsManager::startHeadless() {
+  // The window's grid and pixel size, so that every conversion between
+  // cells and pixels comes out as with a window.
+  window_horizontal_chars = WINDOW_HORIZONTAL_CHARS_DEFAULT;
+  window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
+  window_horizontal_pixels = WINDOW_HORIZONTAL_PIXELS_DEFAULT;
+  window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
+  drawing_cells = CellFrame(window_horizontal_chars, window_vertical_chars, background_color);
+  shown_cells = drawing_cells;
+  return Manager::startUp();
 }
 
 int GraphicsManager::drawCh(Vector world_pos, char ch, Color color) const {
@@ -232,7 +248,14 @@ int GraphicsManager::drawWCh(Vector world_pos, wchar_t ch, Color color) const {
 
 int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) const {
   const Vector view_pos = worldToView(world_pos);
-  if (p_window == nullptr) return -1;
+  if (p_window == nullptr) {
+    if (!canDraw()) return -1;
+    // The nearest cell: the window draws the box mostly over it.
+    drawing_cells.set(static_cast<int>(std::floor(view_pos.x + 0.5f)),
+                      static_cast<int>(std::floor(view_pos.y + 0.5f)), ch, color,
+                      background_text_color);
+    return 0;
+  }
   const Vector pixel_pos = spacesToPixels(view_pos);
   const CellQuads cell = cellQuads(font, p_window->getView().getTransform().getMatrix(), pixel_pos,
                                    ch, background_text_color, toSfColor(color));
@@ -265,6 +288,8 @@ void GraphicsManager::drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color colo
 }
 
 std::pair<int, int> GraphicsManager::rowInWindow(Vector world_pos, int count) const {
+  // The cell grid drops what falls outside it by itself.
+  if (p_window == nullptr) return {0, count};
   // Cell i's corner is first + i * step in pixels, and clip coordinates are
   // affine in pixels, so on each axis the cells that may reach the window
   // are those whose corner's clip coordinate lies within the window widened
@@ -297,7 +322,7 @@ std::pair<int, int> GraphicsManager::rowInWindow(Vector world_pos, int count) co
 
 int GraphicsManager::drawString(Vector world_pos, std::string str, Justification just, Color color,
                                 char transparent) const {
-  if (p_window == nullptr) {
+  if (!canDraw()) {
     return -1;
   }
   const int length = static_cast<int>(str.size());
@@ -320,7 +345,7 @@ int GraphicsManager::drawString(Vector world_pos, std::string str, Justification
 int GraphicsManager::drawFrame(Vector world_pos, Frame frame, bool centered, Color color,
                                char transparent) const {
   const std::string frame_str = frame.getString();
-  if (p_window == nullptr || frame_str.empty()) {
+  if (!canDraw() || frame_str.empty()) {
     return -1;
   }
   const int width = frame.getWidth();
@@ -355,13 +380,18 @@ int GraphicsManager::getVerticalPixels() const { return window_vertical_pixels; 
 
 int GraphicsManager::swapBuffers() {
   if (flush() != 0) return -1;
+  if (p_window == nullptr) {
+    std::swap(shown_cells, drawing_cells);
+    drawing_cells.clear(background_color);
+    return 0;
+  }
   p_window->display();
   p_window->clear(background_color);
   return 0;
 }
 
 int GraphicsManager::flush() {
-  if (p_window == nullptr) return -1;
+  if (p_window == nullptr) return canDraw() ? 0 : -1;
   drawPending();
   return 0;
 }
@@ -390,6 +420,12 @@ sf::RenderWindow* GraphicsManager::getWindow() const {
 }
 
 sf::RenderWindow* GraphicsManager::getWindowAsIs() const { return p_window; }
+
+bool GraphicsManager::canDraw() const { return p_window != nullptr || (headless && isStarted()); }
+
+void GraphicsManager::setHeadless(bool on) { headless = on; }
+bool GraphicsManager::isHeadless() const { return headless; }
+const CellFrame& GraphicsManager::getCellFrame() const { return shown_cells; }
 
 void GraphicsManager::setBackgroundColor(sf::Color new_color) { background_color = new_color; }
 sf::Color GraphicsManager::getBackgroundColor() const { return background_color; }

@@ -2,6 +2,8 @@
 
 #include <signal.h>
 
+#include <deque>
+
 #include <korvane/GameManager.h>
 #include <korvane/GraphicsManager.h>
 #include <korvane/LogManager.h>
@@ -98,6 +100,40 @@ void restoreCloseHandlers() {
   close_handlers_installed = false;
 }
 
+// Headless, the keyboard and mouse are what the queued window events made
+// of them.
+struct HeadlessDevices {
+  std::deque<sf::Event> queue;
+  bool keys[sf::Keyboard::KeyCount];
+  bool buttons[sf::Mouse::ButtonCount];
+  sf::Vector2i pointer;
+};
+HeadlessDevices headless_devices{};
+
+void resetHeadlessDevices() { headless_devices = HeadlessDevices{}; }
+
+// Started without a window (p_window, the graphics manager's), which only
+// a headless graphics manager does.
+bool runsHeadless(const sf::RenderWindow* p_window) {
+  const GraphicsManager& graphics_manager = GraphicsManager::getInstance();
+  return graphics_manager.isStarted() && p_window == nullptr && graphics_manager.isHeadless();
+}
+
+bool isHeld(sf::Keyboard::Key key, bool headless) {
+  if (!headless) return sf::Keyboard::isKeyPressed(key);
+  return key >= 0 && key < sf::Keyboard::KeyCount && headless_devices.keys[key];
+}
+
+bool isHeld(sf::Mouse::Button button, bool headless) {
+  if (!headless) return sf::Mouse::isButtonPressed(button);
+  return button >= 0 && button < sf::Mouse::ButtonCount && headless_devices.buttons[button];
+}
+
+sf::Vector2i pointerPixel(const sf::RenderWindow* p_window) {
+  if (p_window == nullptr) return headless_devices.pointer;
+  return sf::Mouse::getPosition(*p_window);
+}
+
 }  // namespace
 
 InputManager::InputManager() { setType(INPUT_MANAGER); }
@@ -109,6 +145,11 @@ InputManager& InputManager::getInstance() {
 
 int InputManager::startUp() {
   GraphicsManager& graphics_manager = GraphicsManager::getInstance();
+  resetHeadlessDevices();
+  if (runsHeadless(graphics_manager.getWindowAsIs())) {
+    installCloseHandlers();
+    return Manager::startUp();
+  }
   if (!graphics_manager.isStarted() || graphics_manager.getWindowAsIs() == nullptr) {
     return -1;
   }
@@ -121,6 +162,7 @@ int InputManager::startUp() {
 void InputManager::shutDown() {
   Manager::shutDown();
   restoreCloseHandlers();
+  resetHeadlessDevices();
   GraphicsManager& graphics_manager = GraphicsManager::getInstance();
   if (graphics_manager.isStarted() && graphics_manager.getWindowAsIs() != nullptr) {
     graphics_manager.getWindowAsIs()->setKeyRepeatEnabled(true);
@@ -134,7 +176,8 @@ bool InputManager::isValid(std::string event_type) const {
 void InputManager::getInput() {
   GraphicsManager& graphics_manager = GraphicsManager::getInstance();
   sf::RenderWindow* p_window = graphics_manager.getWindowAsIs();
-  if (!graphics_manager.isStarted() || p_window == nullptr) {
+  const bool headless = runsHeadless(p_window);
+  if (!graphics_manager.isStarted() || (p_window == nullptr && !headless)) {
     return;
   }
   // Reused for every event of this call: each branch sets only its fields.
@@ -153,7 +196,13 @@ void InputManager::getInput() {
       GameManager::getInstance().setGameOver(true);
       return;
     }
-    if (!p_window->pollEvent(event)) break;
+    if (headless) {
+      if (headless_devices.queue.empty()) break;
+      event = headless_devices.queue.front();
+      headless_devices.queue.pop_front();
+    } else if (!p_window->pollEvent(event)) {
+      break;
+    }
     switch (event.type) {
       case sf::Event::Closed:
         GameManager::getInstance().setGameOver(true);
@@ -187,10 +236,10 @@ void InputManager::getInput() {
   // The window library reports what is held on the whole display, meant
   // for whichever window has the focus. Keys released while another window
   // had the focus never reach ours: they simply stop being held.
-  if (!p_window->hasFocus()) return;
+  if (!headless && !p_window->hasFocus()) return;
 
   for (int key = 0; key < KEY_COUNT; key++) {
-    if (sf::Keyboard::isKeyPressed(KEY_TABLE[key])) {
+    if (isHeld(KEY_TABLE[key], headless)) {
       keyboard_event.setKey(static_cast<Keyboard::Key>(key));
       keyboard_event.setKeyboardAction(KEY_DOWN);
       onEvent(&keyboard_event);
@@ -200,8 +249,8 @@ void InputManager::getInput() {
   const Mouse::EventMouseButton buttons[] = {Mouse::LEFT_BUTTON, Mouse::RIGHT_BUTTON,
                                              Mouse::MIDDLE_BUTTON};
   for (Mouse::EventMouseButton button : buttons) {
-    if (sf::Mouse::isButtonPressed(komouseToSfMouse(button))) {
-      const sf::Vector2i pixel_pos = sf::Mouse::getPosition(*p_window);
+    if (isHeld(komouseToSfMouse(button), headless)) {
+      const sf::Vector2i pixel_pos = pointerPixel(p_window);
       mouse_event.setMouseButton(button);
       mouse_event.setMouseAction(BUTTON_DOWN);
       mouse_event.setMousePosition(eventPixelsToSpaces(pixel_pos.x, pixel_pos.y));
@@ -212,12 +261,38 @@ void InputManager::getInput() {
 
 bool InputManager::isCloseRequested() const { return pending_close_signal != 0; }
 
+void InputManager::queueWindowEvent(const sf::Event& event) {
+  if (!runsHeadless(GraphicsManager::getInstance().getWindowAsIs())) return;
+  headless_devices.queue.push_back(event);
+  switch (event.type) {
+    case sf::Event::KeyPressed:
+    case sf::Event::KeyReleased:
+      if (event.key.code >= 0 && event.key.code < sf::Keyboard::KeyCount) {
+        headless_devices.keys[event.key.code] = event.type == sf::Event::KeyPressed;
+      }
+      break;
+    case sf::Event::MouseButtonPressed:
+    case sf::Event::MouseButtonReleased:
+      if (event.mouseButton.button >= 0 && event.mouseButton.button < sf::Mouse::ButtonCount) {
+        headless_devices.buttons[event.mouseButton.button] =
+            event.type == sf::Event::MouseButtonPressed;
+      }
+      headless_devices.pointer = sf::Vector2i(event.mouseButton.x, event.mouseButton.y);
+      break;
+    case sf::Event::MouseMoved:
+      headless_devices.pointer = sf::Vector2i(event.mouseMove.x, event.mouseMove.y);
+      break;
+    default:
+      break;
+  }
+}
+
 Vector InputManager::getMousePosition() const {
   sf::RenderWindow* p_window = GraphicsManager::getInstance().getWindowAsIs();
-  if (p_window == nullptr) {
+  if (p_window == nullptr && !runsHeadless(p_window)) {
     return Vector();
   }
-  const sf::Vector2i pixel_pos = sf::Mouse::getPosition(*p_window);
+  const sf::Vector2i pixel_pos = pointerPixel(p_window);
   return eventPixelsToSpaces(pixel_pos.x, pixel_pos.y);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include <korvane/CellFrame.h>
 #include <korvane/Color.h>
 #include <korvane/Frame.h>
 #include <korvane/Manager.h>
@@ -45,7 +46,8 @@ class GraphicsManager : public Manager {
   int startUp() override;
   void shutDown() override;
 
-  // Each drawing call returns 0, or -1 when there is no window.
+  // Each drawing call returns 0, or -1 when there is no window (and the
+  // manager is not started headless).
   int drawCh(Vector world_pos, char ch, Color color) const;
   int drawWCh(Vector world_pos, wchar_t ch, Color color) const;
   // Characters equal to transparent are skipped (0 draws them all).
@@ -85,6 +87,15 @@ class GraphicsManager : public Manager {
   // pointer kept from earlier does not do this.
   sf::RenderWindow* getWindow() const;
 
+  // Headless, set before startUp: no window and no display or font are
+  // needed, and each frame is kept as cells instead, placed as the window
+  // would place them (a character between cells lands in the nearest).
+  // Drawing returns 0 as with a window. For tests; off by default.
+  void setHeadless(bool on);
+  bool isHeadless() const;
+  // Headless: the frame shown by the last swapBuffers. Empty otherwise.
+  const CellFrame& getCellFrame() const;
+
   void setBackgroundColor(sf::Color new_color);
   sf::Color getBackgroundColor() const;
   void setBackgroundTextColor(sf::Color new_color);
@@ -97,8 +108,11 @@ class GraphicsManager : public Manager {
   friend class InputManager;
   friend class Pause;
   sf::RenderWindow* getWindowAsIs() const;
+  // A window, or headless and started.
+  bool canDraw() const;
 
   GraphicsManager();
+  int startHeadless();
   int drawCell(Vector world_pos, sf::Uint32 ch, Color color) const;
   void drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const;
   void drawPending() const;
@@ -118,6 +132,10 @@ class GraphicsManager : public Manager {
   // The frame's boxes and glyphs in drawing order, textured with the font's
   // glyph page.
   mutable sf::VertexArray batch;
+  bool headless;
+  // Headless: the frame being drawn, and the last one shown.
+  mutable CellFrame drawing_cells;
+  CellFrame shown_cells;
 };
 
 // Cell size in pixels and conversions; valid once the graphics manager has

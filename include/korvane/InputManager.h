@@ -21,7 +21,8 @@ class InputManager : public Manager {
   InputManager(const InputManager&) = delete;
   void operator=(const InputManager&) = delete;
 
-  // -1 unless the graphics manager has started (it owns the window).
+  // -1 unless the graphics manager has started (it owns the window; a
+  // headless one has none, and input then comes from queueWindowEvent).
   // Installs the close-signal handlers (a signal ignored at start stays
   // ignored); shutDown puts the previous ones back.
   int startUp() override;
@@ -41,6 +42,13 @@ class InputManager : public Manager {
 
   // Mouse position relative to the window, in cells.
   Vector getMousePosition() const;
+
+  // Headless (the graphics manager started without a window), events come
+  // from here instead of a window: each as the window would report it,
+  // delivered by the next getInput in the order queued. The keys and
+  // buttons held, and the pointer, are as the queued events left them.
+  // Ignored with a window.
+  void queueWindowEvent(const sf::Event& event);
 
  private:
   InputManager();
