@@ -70,6 +70,12 @@ set_target_properties(korvane_engine PROPERTIES EXPORT_NAME engine)
 install(TARGETS korvane_engine EXPORT KorvaneTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The test kit goes wherever the engine goes: games test against the engine
+# they build on.
+set_target_properties(korvane_testkit PROPERTIES EXPORT_NAME testkit)
+install(TARGETS korvane_testkit EXPORT KorvaneTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
+        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 # Headers are spelt <korvane/Object.h> everywhere, inside the tree and out.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/korvane DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
         COMPONENT Development FILES_MATCHING PATTERN "*.h")

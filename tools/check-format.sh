@@ -4,7 +4,7 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/.." && pwd)
 cd "$ROOT"
-mapfile -t files < <(find engine include game tests bench examples \
+mapfile -t files < <(find engine include game testkit tests bench examples \
   \( -name '*.cpp' -o -name '*.h' \) -type f | sort)
 if [[ ${1:-} == --fix ]]; then
   clang-format -i "${files[@]}"
