@@ -2,8 +2,8 @@
 // and the score file missing, empty, full of garbage, a directory or a
 // FIFO with no writer; the data directory unusable; the disk full; the
 // process killed while it writes the high score. In each case a whole game
-// is played (without a window, so that drawing costs nothing), and the
-// game must go on and the high score must come out right.
+// is played (headless, so that no display is needed), and the game must go
+// on and the high score must come out right.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -174,7 +174,7 @@ TEST_P(BrokenAsset, IsLeftOutAndTheGamePlaysOn) {
   const Fault fault = std::get<1>(GetParam());
   ownAssetDirectories();
   breakFile(asset.path, fault);
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   EXPECT_FALSE(loaded(asset));
   if (std::string(asset.kind) != "music") {
@@ -201,7 +201,7 @@ class BrokenContents : public ::testing::TestWithParam<Fault> {};
 
 TEST_P(BrokenContents, BlocksFallBackToTheDefaultText) {
   breakFile(CONTENTS_FILE, GetParam());
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
   ASSERT_NE(spawner(), nullptr);
@@ -226,7 +226,7 @@ class BrokenScoreFile : public ::testing::TestWithParam<Fault> {};
 TEST_P(BrokenScoreFile, CountsAsZeroAndIsReplacedWhenPossible) {
   const Fault fault = GetParam();
   breakFile(SCORE_FILE, fault);
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   ASSERT_EQ(playGame(1), 1);
   if (fault == Fault::DIRECTORY) {
@@ -259,7 +259,7 @@ class NoDataDirectory : public ::testing::TestWithParam<bool> {};
 TEST_P(NoDataDirectory, GamePlaysAndTheScoreIsOnlyShown) {
   fs::remove_all("../data");
   if (GetParam()) std::ofstream("../data") << "not a directory";
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   ASSERT_EQ(playGame(1), 1);
   EXPECT_TRUE(logMentions("Could not save the high score 1"));
@@ -276,7 +276,7 @@ INSTANTIATE_TEST_SUITE_P(Directory, NoDataDirectory, ::testing::Bool(),
 // process: the old high score stays intact.
 TEST(FullDisk, KeepsTheOldHighScoreIntact) {
   std::ofstream(SCORE_FILE) << "1";
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   signal(SIGXFSZ, SIG_IGN);
   rlimit old_limit{};
@@ -343,7 +343,7 @@ TEST(KilledWhileSaving, TheScoreFileHoldsTheOldOrTheNewScore) {
   for (const auto& entry : fs::directory_iterator("../data")) {
     utimensat(AT_FDCWD, entry.path().c_str(), old_times, 0);
   }
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   std::vector<std::string> left;
   for (const auto& entry : fs::directory_iterator("../data")) {
@@ -414,7 +414,7 @@ TEST(LinkedScoreFile, TheGameSavesToTheLinksTarget) {
   fs::create_directory("../kept");
   std::ofstream("../kept/score.txt") << "1";
   fs::create_symlink("../kept/score.txt", SCORE_FILE);
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   ASSERT_EQ(playGame(2), 2);
   EXPECT_TRUE(fs::is_symlink(SCORE_FILE));
@@ -426,7 +426,7 @@ TEST(LinkedScoreFile, TheGameSavesToTheLinksTarget) {
 // wholly on the screen.
 TEST(OverlongText, ItsBlockFitsOnTheScreen) {
   writeContents({std::string(3200000, 'a')});
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
   ASSERT_NE(spawner(), nullptr);

@@ -18,7 +18,6 @@
 #include "Explosion.h"
 #include "GameDriver.h"
 #include "TestSupport.h"
-#include "WindowTestSupport.h"
 #include "game.h"
 
 using namespace ko_test;
@@ -50,9 +49,7 @@ int explosionsAt(ko::Vector where, int altitude) {
 class Blocks : public ::testing::Test {
  protected:
   void SetUp() override {
-    useNullAudio();
-    srand(11);
-    ASSERT_TRUE(startGame());
+    ASSERT_TRUE(startGameHeadless(11));
     writeContents({TEXT});
     runSteps(1);
     sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
@@ -92,15 +89,15 @@ struct BlockPicture {
   ko::Color color;
 };
 
-// What the blocks' own drawing puts on a cleared screen, compared pixel for
-// pixel with the pictures drawn directly; each picture sits on its block's
-// row. Returns the number of differing pixels.
+// What the blocks' own drawing puts on a cleared screen, compared cell for
+// cell (character, colour and box) with the pictures drawn directly; each
+// picture sits on its block's row. Returns the number of differing cells.
 int differenceFromPictures(const std::vector<BlockPicture>& pictures) {
   ko::GraphicsManager& graphics = ko::GraphicsManager::getInstance();
   graphics.swapBuffers();
   for (const BlockPicture& p : pictures) p.p_block->draw();
-  const sf::Image drawn = grabWindow();
   graphics.swapBuffers();
+  const ko::CellFrame drawn = graphics.getCellFrame();
   for (const BlockPicture& p : pictures) {
     const float y = p.p_block->getPos().y;
     const std::string dashes(p.width, '-');
@@ -108,9 +105,17 @@ int differenceFromPictures(const std::vector<BlockPicture>& pictures) {
     graphics.drawString(ko::Vector(p.left, y + 1), dashes, ko::LEFT_JUSTIFIED, p.color, 0);
     graphics.drawString(ko::Vector(p.left, y), p.text_row, ko::LEFT_JUSTIFIED, p.color, '.');
   }
-  const sf::Image expected = grabWindow();
   graphics.swapBuffers();
-  return differingPixels(drawn, expected);
+  const ko::CellFrame& expected = graphics.getCellFrame();
+  int differing = 0;
+  for (int row = 0; row < drawn.getHeight(); row++) {
+    EXPECT_EQ(drawn.getRow(row), expected.getRow(row)) << "row " << row;
+    for (int col = 0; col < drawn.getWidth(); col++) {
+      const ko::CellFrame::Cell a = drawn.get(col, row), b = expected.get(col, row);
+      differing += a.ch != b.ch || a.color != b.color || a.box != b.box;
+    }
+  }
+  return differing;
 }
 
 TEST_F(Blocks, TypingEmptiesTheTargetAndScoresOnePoint) {

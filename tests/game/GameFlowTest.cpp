@@ -57,9 +57,7 @@ int waitForBlock(int limit) {
 class GameFlow : public ::testing::Test {
  protected:
   void SetUp() override {
-    useNullAudio();
-    srand(3);
-    ASSERT_TRUE(startGame(loadsResources()));
+    ASSERT_TRUE(startGameHeadless(3, loadsResources()));
     runSteps(1);
   }
   void TearDown() override { ko::GameManager::getInstance().shutDown(); }

@@ -20,9 +20,7 @@ namespace {
 class Spawner : public ::testing::Test {
  protected:
   void SetUp() override {
-    useNullAudio();
-    srand(5);
-    ASSERT_TRUE(startGame());
+    ASSERT_TRUE(startGameHeadless(5));
     p_list = new ErrorsObjectList;
   }
   void TearDown() override { ko::GameManager::getInstance().shutDown(); }

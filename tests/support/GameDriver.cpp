@@ -30,19 +30,28 @@ bool startGame(bool load_resources) {
   return true;
 }
 
-bool startGameWithoutWindow() {
-  useNullAudio();
-  if (ko::LogManager::getInstance().startUp() != 0) {
-    ADD_FAILURE() << "the log manager did not start";
+namespace {
+
+// Never destroyed at exit: the managers it would shut down may already be
+// gone by then. The test's process ends the engine itself.
+ko::TestKit* p_current_kit = nullptr;
+
+}  // namespace
+
+ko::TestKit& kit() {
+  if (p_current_kit == nullptr) p_current_kit = new ko::TestKit;
+  return *p_current_kit;
+}
+
+bool startGameHeadless(unsigned seed, bool load_resources) {
+  delete p_current_kit;
+  p_current_kit = new ko::TestKit(seed);
+  ko::TestKit* p_kit = p_current_kit;
+  if (p_kit->startUp() != 0) {
+    ADD_FAILURE() << "the engine did not start headless";
     return false;
   }
-  ko::LogManager::getInstance().setFlush(true);
-  if (ko::WorldManager::getInstance().startUp() != 0 ||
-      ko::ResourceManager::getInstance().startUp() != 0) {
-    ADD_FAILURE() << "the world or resource manager did not start";
-    return false;
-  }
-  loadResources();
+  if (load_resources) loadResources();
   populateWorld();
   return true;
 }

@@ -8,6 +8,7 @@
 
 #include <korvane/EventKeyboard.h>
 #include <korvane/Object.h>
+#include <korvane/TestKit.h>
 
 class ErrorsObject;
 class ErrorsObjectList;
@@ -25,12 +26,13 @@ namespace ko_test {
 // entry does, loads the game's resources (unless told not to) and places the
 // title screen. Returns false, after adding a failure, when the engine fails.
 bool startGame(bool load_resources = true);
-// The same without a window or input, and with sound played into nothing:
-// the managers the game's objects use, the game's resources and the title
-// screen. The loop still runs; drawing returns -1 at once, so that long
-// runs stay cheap. Returns false, after adding a failure, when a manager
-// fails to start.
-bool startGameWithoutWindow();
+// The same headless, through a test kit seeding rand() with seed: no window
+// and no display, sound played into nothing, frames kept as cells. Returns
+// false, after adding a failure, when the engine fails.
+bool startGameHeadless(unsigned seed, bool load_resources = true);
+// The kit of the last startGameHeadless; it lives until the next one or
+// the end of the process.
+ko::TestKit& kit();
 
 // Runs n loop iterations without the frame sleep.
 void runSteps(int n = 1);
