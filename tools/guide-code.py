@@ -2,8 +2,9 @@
 """Writes every C++ block of a Markdown guide into one source file, so that
 the build compiles the guide's code against the engine it describes.
 
-A block whose first line ends with "{" is a definition and goes in as it
-stands; any other block is a run of statements and becomes the body of a
+A block whose first line ends with "{" is a definition, and one whose
+first line is a preprocessor line (a complete file, includes first) is
+file-level code: both go in as they stand. Any other block is a run of statements and becomes the body of a
 member function of an object, so that it may call the object's own methods
 as the guide's snippets do. #line directives point compiler messages at the
 guide's own lines.
@@ -28,6 +29,10 @@ def cpp_blocks(lines):
         sys.exit(f"guide-code: the block at line {start} is never closed")
 
 
+def is_file_level(first_line):
+    return first_line.rstrip().endswith("{") or first_line.lstrip().startswith("#")
+
+
 def main():
     guide, output = sys.argv[1], sys.argv[2]
     with open(guide, encoding="utf-8") as f:
@@ -35,7 +40,7 @@ def main():
     blocks = list(cpp_blocks(lines))
     if not blocks:
         sys.exit(f"guide-code: no C++ blocks in {guide}")
-    statements = [(start, code) for start, code in blocks if not code[0].rstrip().endswith("{")]
+    statements = [(start, code) for start, code in blocks if not is_file_level(code[0])]
     out = ["// Generated from the guide by tools/guide-code.py; do not edit.",
            '#include "GuideContext.h"', "",
            "struct GuideSnippets : ko::Object {"]
