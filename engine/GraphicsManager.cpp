@@ -237,6 +237,15 @@ void GraphicsManager::openWindow() {
   p_window->setVerticalSyncEnabled(true);
   p_window->setKeyRepeatEnabled(key_repeat);
   const sf::Vector2u size = p_window->getSize();
+  if (!fullscreen) {
+    // The library centres the window vertically by the screen's width, which
+    // on a wide screen puts its bottom off screen; a window manager, if
+    // any, places it anyway.
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    p_window->setPosition(
+        sf::Vector2i((static_cast<int>(desktop.width) - static_cast<int>(size.x)) / 2,
+                     std::max(0, static_cast<int>(desktop.height) - static_cast<int>(size.y)) / 2));
+  }
   letterbox = Letterbox(static_cast<int>(size.x), static_cast<int>(size.y), window_horizontal_pixels,
                         window_vertical_pixels);
   p_window->setView(letterbox.getView());
@@ -261,8 +270,8 @@ int GraphicsManager::setFullscreen(bool on) {
                                        on ? "fullscreen" : "designed");
     return -1;
   }
-  p_window->clear(background_color);
   const sf::Vector2u size = p_window->getSize();
+  p_window->clear(background_color);
   LogManager::getInstance().writeLog("GraphicsManager::setFullscreen(): %s, %u x %u pixels",
                                      on ? "fullscreen" : "windowed", size.x, size.y);
   return 0;

@@ -25,11 +25,12 @@ float Letterbox::getScale() const { return scale; }
 sf::IntRect Letterbox::getArea() const { return area; }
 
 sf::View Letterbox::getView() const {
-  sf::View view(sf::FloatRect(0, 0, static_cast<float>(area.width), static_cast<float>(area.height)));
+  sf::View view(
+      sf::FloatRect(0, 0, static_cast<float>(area.width), static_cast<float>(area.height)));
   const float w = static_cast<float>(window_w), h = static_cast<float>(window_h);
-  view.setViewport(sf::FloatRect(static_cast<float>(area.left) / w, static_cast<float>(area.top) / h,
-                                 static_cast<float>(area.width) / w,
-                                 static_cast<float>(area.height) / h));
+  view.setViewport(
+      sf::FloatRect(static_cast<float>(area.left) / w, static_cast<float>(area.top) / h,
+                    static_cast<float>(area.width) / w, static_cast<float>(area.height) / h));
   return view;
 }
 
