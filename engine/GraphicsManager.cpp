@@ -230,8 +230,7 @@ void GraphicsManager::openWindow() {
   } else {
     p_window->create(sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
                                    static_cast<unsigned int>(window_vertical_pixels), 32),
-                     sf::String(WINDOW_TITLE_DEFAULT), WINDOW_STYLE_DEFAULT,
-                     sf::ContextSettings());
+                     sf::String(WINDOW_TITLE_DEFAULT), WINDOW_STYLE_DEFAULT, sf::ContextSettings());
   }
   p_window->setMouseCursorVisible(false);
   p_window->setVerticalSyncEnabled(true);
@@ -246,8 +245,8 @@ void GraphicsManager::openWindow() {
         sf::Vector2i((static_cast<int>(desktop.width) - static_cast<int>(size.x)) / 2,
                      std::max(0, static_cast<int>(desktop.height) - static_cast<int>(size.y)) / 2));
   }
-  letterbox = Letterbox(static_cast<int>(size.x), static_cast<int>(size.y), window_horizontal_pixels,
-                        window_vertical_pixels);
+  letterbox = Letterbox(static_cast<int>(size.x), static_cast<int>(size.y),
+                        window_horizontal_pixels, window_vertical_pixels);
   p_window->setView(letterbox.getView());
   // A one-character text fetches these two glyphs before its own; fetching
   // them first here gives the glyph page the same layout either way.
@@ -266,8 +265,9 @@ int GraphicsManager::setFullscreen(bool on) {
   batch.clear();
   openWindow();
   if (!p_window->isOpen()) {
-    LogManager::getInstance().writeLog("GraphicsManager::setFullscreen(): cannot open the %s window",
-                                       on ? "fullscreen" : "designed");
+    LogManager::getInstance().writeLog(
+        "GraphicsManager::setFullscreen(): cannot open the %s window",
+        on ? "fullscreen" : "designed");
     return -1;
   }
   const sf::Vector2u size = p_window->getSize();
@@ -282,6 +282,15 @@ bool GraphicsManager::isFullscreen() const { return fullscreen; }
 Letterbox GraphicsManager::getLetterbox() const { return letterbox; }
 
 float GraphicsManager::scale() const { return letterbox.getScale(); }
+
+sf::View GraphicsManager::cellView() const {
+  sf::View view = p_window->getView();
+  const float s = scale();
+  if (s == 1) return view;
+  view.setCenter(view.getCenter() * s);
+  view.setSize(view.getSize() * s);
+  return view;
+}
 
 void GraphicsManager::setKeyRepeat(bool on) {
   key_repeat = on;
@@ -312,8 +321,8 @@ int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) cons
   const Vector view_pos = worldToView(world_pos);
   if (p_window == nullptr) return -1;
   const Vector pixel_pos = spacesToPixels(view_pos);
-  const CellQuads cell = cellQuads(font, p_window->getView().getTransform().getMatrix(), pixel_pos,
-                                   scale(), ch, background_text_color, toSfColor(color));
+  const CellQuads cell = cellQuads(font, cellView().getTransform().getMatrix(), pixel_pos, scale(),
+                                   ch, background_text_color, toSfColor(color));
   const bool box_shows = !outsideWindow(cell.box);
   const bool glyph_shows = cell.has_glyph && !outsideWindow(cell.glyph);
   if (!box_shows && !glyph_shows) return 0;
@@ -330,6 +339,9 @@ int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) cons
 void GraphicsManager::drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const {
   static sf::RectangleShape rectangle(sf::Vector2f(0, 0));
   static sf::Text text("", font, 30);
+  // Scaled, through a view scaled back: the glyph keeps its own size.
+  const sf::View view = p_window->getView();
+  if (scale() != 1) p_window->setView(cellView());
   rectangle.setSize(sf::Vector2f(charWidth() * scale(), charHeight() * scale()));
   rectangle.setFillColor(background_text_color);
   rectangle.setPosition(boxCorner(pixel_pos, scale()));
@@ -340,6 +352,7 @@ void GraphicsManager::drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color colo
   text.setFillColor(toSfColor(color));
   text.setPosition(glyphOrigin(pixel_pos, scale()));
   p_window->draw(text, sf::RenderStates::Default);
+  if (scale() != 1) p_window->setView(view);
 }
 
 std::pair<int, int> GraphicsManager::rowInWindow(Vector world_pos, int count) const {
@@ -352,7 +365,8 @@ std::pair<int, int> GraphicsManager::rowInWindow(Vector world_pos, int count) co
   // From the cell size, not as the difference of two far-off corners,
   // which floats hold too coarsely.
   const Vector step_pixels(charWidth() * scale(), 0);
-  const float* m = p_window->getView().getTransform().getMatrix();
+  const sf::View view = cellView();
+  const float* m = view.getTransform().getMatrix();
   const double reach = cellReach(scale());
   double lo = 0, hi = count;
   for (int k = 0; k < 2; ++k) {

@@ -7,14 +7,15 @@ namespace ko {
 
 Letterbox::Letterbox() : Letterbox(1, 1, 1, 1) {}
 
-Letterbox::Letterbox(int new_window_w, int new_window_h, int grid_w, int grid_h)
-    : window_w(std::max(1, new_window_w)), window_h(std::max(1, new_window_h)) {
-  grid_w = std::max(1, grid_w);
-  grid_h = std::max(1, grid_h);
+Letterbox::Letterbox(int new_window_w, int new_window_h, int new_grid_w, int new_grid_h)
+    : window_w(std::max(1, new_window_w)),
+      window_h(std::max(1, new_window_h)),
+      grid_w(std::max(1, new_grid_w)),
+      grid_h(std::max(1, new_grid_h)) {
   scale = std::min(static_cast<float>(window_w) / static_cast<float>(grid_w),
                    static_cast<float>(window_h) / static_cast<float>(grid_h));
-  // Whole pixels, so that the bars split evenly and the view maps one unit
-  // to one pixel; never wider than the window for rounding.
+  // Whole pixels, so that the bars split evenly and the grid's edges
+  // fall on pixel boundaries; never wider than the window for rounding.
   const int w = std::min(window_w, static_cast<int>(std::lround(grid_w * scale)));
   const int h = std::min(window_h, static_cast<int>(std::lround(grid_h * scale)));
   area = sf::IntRect((window_w - w) / 2, (window_h - h) / 2, w, h);
@@ -25,8 +26,7 @@ float Letterbox::getScale() const { return scale; }
 sf::IntRect Letterbox::getArea() const { return area; }
 
 sf::View Letterbox::getView() const {
-  sf::View view(
-      sf::FloatRect(0, 0, static_cast<float>(area.width), static_cast<float>(area.height)));
+  sf::View view(sf::FloatRect(0, 0, static_cast<float>(grid_w), static_cast<float>(grid_h)));
   const float w = static_cast<float>(window_w), h = static_cast<float>(window_h);
   view.setViewport(
       sf::FloatRect(static_cast<float>(area.left) / w, static_cast<float>(area.top) / h,

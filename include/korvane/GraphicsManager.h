@@ -99,8 +99,8 @@ class GraphicsManager : public Manager {
   bool isFullscreen() const;
   // Where the grid lies in the window: the whole of the designed window,
   // the centred scaled grid in fullscreen. The window's view is this
-  // letterbox's view, so SFML drawing through getWindow() is in window
-  // pixels from the grid's corner (grid pixels times the scale).
+  // letterbox's view, so SFML drawing through getWindow() stays in grid
+  // pixels (spacesToPixels) and lands scaled on the grid in either mode.
   Letterbox getLetterbox() const;
 
   void setBackgroundColor(sf::Color new_color);
@@ -123,6 +123,9 @@ class GraphicsManager : public Manager {
   void openWindow();
   // Window pixels per grid pixel: 1 in the designed window.
   float scale() const;
+  // The window's view for coordinates multiplied by scale(): characters
+  // are laid out at the displayed size, where the glyphs are rasterised.
+  sf::View cellView() const;
   int drawCell(Vector world_pos, sf::Uint32 ch, Color color) const;
   void drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const;
   void drawPending() const;

@@ -22,8 +22,8 @@ class Letterbox {
   float getScale() const;
   // The grid's rectangle in window pixels; the rest of the window is bars.
   sf::IntRect getArea() const;
-  // A view that draws the grid at its displayed size: one unit is one
-  // window pixel, the origin is the grid's corner, nothing reaches the bars.
+  // A view that shows the grid's pixels on its area: drawing in grid
+  // pixels lands scaled where the grid is, and nothing reaches the bars.
   sf::View getView() const;
 
   // Grid pixels to window pixels and back.
@@ -32,6 +32,7 @@ class Letterbox {
 
  private:
   int window_w, window_h;
+  int grid_w, grid_h;
   float scale;
   sf::IntRect area;
 };

@@ -122,6 +122,19 @@ TEST_F(Fullscreen, CellBoxAndGlyphLandOnTheScaledCellAndNotInTheBars) {
   EXPECT_GE(ink.top, cell.y);
   EXPECT_LE(ink.top + ink.height, cell.y + static_cast<int>(CELL_H) + 4);
 
+  // SFML drawing through the window stays in grid pixels, as in the
+  // designed window, and covers the scaled cell.
+  sf::RectangleShape mark(sf::Vector2f(ko::charWidth(), ko::charHeight()));
+  mark.setFillColor(sf::Color::Yellow);
+  const ko::Vector mark_at = ko::spacesToPixels(ko::Vector(50, 3));
+  mark.setPosition(mark_at.x, mark_at.y);
+  graphics().getWindow()->draw(mark);
+  const sf::Image marked = ko_test::grabWindow();
+  const sf::Vector2i mark_cell = windowPixel(50, 3);
+  EXPECT_EQ(
+      inkBounds(marked, sf::IntRect(BAR, 0, 1440, 1080), sf::Color::Yellow),
+      sf::IntRect(mark_cell.x, mark_cell.y, static_cast<int>(CELL_W), static_cast<int>(CELL_H)));
+
   // Nothing but background in either bar.
   EXPECT_EQ(ko_test::countColor(image, sf::IntRect(0, 0, BAR, 1080), BACKGROUND), BAR * 1080);
   EXPECT_EQ(ko_test::countColor(image, sf::IntRect(1920 - BAR, 0, BAR, 1080), BACKGROUND),
