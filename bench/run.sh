@@ -15,7 +15,8 @@ make_scratch korvane-bench || exit 1
 cmake -S "$ROOT" -B "$ROOT/build-bench" -DCMAKE_BUILD_TYPE=Release -DKO_BUILD_TESTS=OFF >/dev/null &&
   cmake --build "$ROOT/build-bench" --parallel "$(nproc)" --target korvane_bench >/dev/null || exit 1
 
-start_xvfb || exit 1
+# The fullscreen rows draw on a screen of this size.
+start_xvfb 1920x1080 || exit 1
 export ALSOFT_DRIVERS=null
 export LIBGL_ALWAYS_SOFTWARE=1
 

@@ -33,16 +33,25 @@ sf::Color toSfColor(Color color) {
   }
 }
 
+// Positions and sizes below are in window pixels: the designed grid's
+// pixels times scale (exactly 1 in the designed window, so that its
+// pixels stay as they always were).
+
 // The box sits slightly right of and below the cell corner, where the
 // bold glyph's ink actually falls.
-sf::Vector2f boxCorner(Vector pixel_pos) {
-  return sf::Vector2f(pixel_pos.x + charWidth() / 2 - 5, pixel_pos.y + charHeight() / 2 - 12);
+sf::Vector2f boxCorner(Vector pixel_pos, float scale) {
+  return sf::Vector2f((pixel_pos.x + charWidth() / 2 - 5) * scale,
+                      (pixel_pos.y + charHeight() / 2 - 12) * scale);
+}
+
+sf::Vector2f glyphOrigin(Vector pixel_pos, float scale) {
+  return sf::Vector2f(pixel_pos.x * scale, pixel_pos.y * scale);
 }
 
 // Twice the smaller cell side, so the glyph fills the narrow cell.
-unsigned int glyphSize() {
+unsigned int glyphSize(float scale) {
   const float smaller = charHeight() > charWidth() ? charWidth() : charHeight();
-  return static_cast<unsigned int>(2 * smaller);
+  return static_cast<unsigned int>(2 * smaller * scale);
 }
 
 // A one-character text draws nothing for these.
@@ -105,18 +114,18 @@ struct CellQuads {
 // one character size below the top, one pixel of padding around the
 // glyph), offset by the text's position only at the end, as its transform
 // would.
-CellQuads cellQuads(const sf::Font& font, const float* projection, Vector pixel_pos, sf::Uint32 ch,
-                    sf::Color fill, sf::Color ink) {
+CellQuads cellQuads(const sf::Font& font, const float* projection, Vector pixel_pos, float scale,
+                    sf::Uint32 ch, sf::Color fill, sf::Color ink) {
   CellQuads cell{};
-  const sf::Vector2f box = boxCorner(pixel_pos);
-  const float box_w = charWidth(), box_h = charHeight();
+  const sf::Vector2f box = boxCorner(pixel_pos, scale);
+  const float box_w = charWidth() * scale, box_h = charHeight() * scale;
   cell.box[0] = sf::Vertex(toClip(projection, box, {0, 0}), fill, WHITE_TEXEL);
   cell.box[1] = sf::Vertex(toClip(projection, box, {box_w, 0}), fill, WHITE_TEXEL);
   cell.box[2] = sf::Vertex(toClip(projection, box, {0, box_h}), fill, WHITE_TEXEL);
   cell.box[3] = sf::Vertex(toClip(projection, box, {box_w, box_h}), fill, WHITE_TEXEL);
   cell.has_glyph = !isWhitespace(ch);
   if (!cell.has_glyph) return cell;
-  const unsigned int size = glyphSize();
+  const unsigned int size = glyphSize(scale);
   const sf::Glyph& glyph = font.getGlyph(ch, size, true);
   const float x = 0.f + font.getKerning(0, ch, size);
   const float y = static_cast<float>(size);
@@ -130,7 +139,7 @@ CellQuads cellQuads(const sf::Font& font, const float* projection, Vector pixel_
   const float v1 = static_cast<float>(rect.top) - padding;
   const float u2 = static_cast<float>(rect.left + rect.width) + padding;
   const float v2 = static_cast<float>(rect.top + rect.height) + padding;
-  const sf::Vector2f at(pixel_pos.x, pixel_pos.y);
+  const sf::Vector2f at = glyphOrigin(pixel_pos, scale);
   cell.glyph[0] = sf::Vertex(toClip(projection, at, {left, top}), ink, {u1, v1});
   cell.glyph[1] = sf::Vertex(toClip(projection, at, {right, top}), ink, {u2, v1});
   cell.glyph[2] = sf::Vertex(toClip(projection, at, {left, bottom}), ink, {u1, v2});
@@ -143,7 +152,17 @@ CellQuads cellQuads(const sf::Font& font, const float* projection, Vector pixel_
 // font reaches several character sizes from its origin. Only used to skip
 // long runs of cells far outside the window cheaply; cells nearer are
 // culled by their real extents.
-float cellReach() { return 2 * std::max(charWidth(), charHeight()) + 4.f * glyphSize(); }
+float cellReach(float scale) {
+  return 2 * std::max(charWidth(), charHeight()) * scale + 4.f * glyphSize(scale);
+}
+
+// The clip-coordinate view the batch is drawn with, over the same part of
+// the window as the view it stands in for.
+sf::View clipView(const sf::View& view) {
+  sf::View clip = CLIP_VIEW;
+  clip.setViewport(view.getViewport());
+  return clip;
+}
 
 }  // namespace
 
@@ -156,6 +175,8 @@ GraphicsManager::GraphicsManager()
       background_color(WINDOW_BACKGROUND_COLOR_DEFAULT),
       background_text_color(WINDOW_BACKGROUND_COLOR_DEFAULT),
       batching(true),
+      fullscreen(false),
+      key_repeat(true),
       batch(sf::Triangles),
       headless(false) {
   setType(GRAPHICS_MANAGER);
@@ -199,17 +220,83 @@ int GraphicsManager::startUp() {
   window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
   window_horizontal_pixels = WINDOW_HORIZONTAL_PIXELS_DEFAULT;
   window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
-  p_window = new sf::RenderWindow(
-      sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
-                    static_cast<unsigned int>(window_vertical_pixels), 32),
-      sf::String(WINDOW_TITLE_DEFAULT), WINDOW_STYLE_DEFAULT, sf::ContextSettings());
+  p_window = new sf::RenderWindow();
+  openWindow();
+  return Manager::startUp();
+}
+
+void GraphicsManager::openWindow() {
+  if (fullscreen) {
+    p_window->create(sf::VideoMode::getDesktopMode(), sf::String(WINDOW_TITLE_DEFAULT),
+                     sf::Style::Fullscreen, sf::ContextSettings());
+  } else {
+    p_window->create(sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
+                                   static_cast<unsigned int>(window_vertical_pixels), 32),
+                     sf::String(WINDOW_TITLE_DEFAULT), WINDOW_STYLE_DEFAULT, sf::ContextSettings());
+  }
   p_window->setMouseCursorVisible(false);
   p_window->setVerticalSyncEnabled(true);
+  p_window->setKeyRepeatEnabled(key_repeat);
+  const sf::Vector2u size = p_window->getSize();
+  if (!fullscreen) {
+    // The library centres the window vertically by the screen's width, which
+    // on a wide screen puts its bottom off screen; a window manager, if
+    // any, places it anyway.
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    p_window->setPosition(
+        sf::Vector2i((static_cast<int>(desktop.width) - static_cast<int>(size.x)) / 2,
+                     std::max(0, static_cast<int>(desktop.height) - static_cast<int>(size.y)) / 2));
+  }
+  letterbox = Letterbox(static_cast<int>(size.x), static_cast<int>(size.y),
+                        window_horizontal_pixels, window_vertical_pixels);
+  p_window->setView(letterbox.getView());
   // A one-character text fetches these two glyphs before its own; fetching
   // them first here gives the glyph page the same layout either way.
-  font.getGlyph(U'x', glyphSize(), true);
-  font.getGlyph(U' ', glyphSize(), true);
-  return Manager::startUp();
+  font.getGlyph(U'x', glyphSize(scale()), true);
+  font.getGlyph(U' ', glyphSize(scale()), true);
+}
+
+int GraphicsManager::setFullscreen(bool on) {
+  if (p_window == nullptr) {
+    fullscreen = on;
+    return 0;
+  }
+  if (on == fullscreen) return 0;
+  fullscreen = on;
+  // Laid out for the old size, and textured with its glyph page.
+  batch.clear();
+  openWindow();
+  if (!p_window->isOpen()) {
+    LogManager::getInstance().writeLog(
+        "GraphicsManager::setFullscreen(): cannot open the %s window",
+        on ? "fullscreen" : "designed");
+    return -1;
+  }
+  const sf::Vector2u size = p_window->getSize();
+  p_window->clear(background_color);
+  LogManager::getInstance().writeLog("GraphicsManager::setFullscreen(): %s, %u x %u pixels",
+                                     on ? "fullscreen" : "windowed", size.x, size.y);
+  return 0;
+}
+
+bool GraphicsManager::isFullscreen() const { return fullscreen; }
+
+Letterbox GraphicsManager::getLetterbox() const { return letterbox; }
+
+float GraphicsManager::scale() const { return letterbox.getScale(); }
+
+sf::View GraphicsManager::cellView() const {
+  sf::View view = p_window->getView();
+  const float s = scale();
+  if (s == 1) return view;
+  view.setCenter(view.getCenter() * s);
+  view.setSize(view.getSize() * s);
+  return view;
+}
+
+void GraphicsManager::setKeyRepeat(bool on) {
+  key_repeat = on;
+  if (p_window != nullptr) p_window->setKeyRepeatEnabled(on);
 }
 
 void GraphicsManager::shutDown() {
@@ -257,7 +344,7 @@ int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) cons
     return 0;
   }
   const Vector pixel_pos = spacesToPixels(view_pos);
-  const CellQuads cell = cellQuads(font, p_window->getView().getTransform().getMatrix(), pixel_pos,
+  const CellQuads cell = cellQuads(font, cellView().getTransform().getMatrix(), pixel_pos, scale(),
                                    ch, background_text_color, toSfColor(color));
   const bool box_shows = !outsideWindow(cell.box);
   const bool glyph_shows = cell.has_glyph && !outsideWindow(cell.glyph);
@@ -275,16 +362,20 @@ int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) cons
 void GraphicsManager::drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const {
   static sf::RectangleShape rectangle(sf::Vector2f(0, 0));
   static sf::Text text("", font, 30);
-  rectangle.setSize(sf::Vector2f(charWidth(), charHeight()));
+  // Scaled, through a view scaled back: the glyph keeps its own size.
+  const sf::View view = p_window->getView();
+  if (scale() != 1) p_window->setView(cellView());
+  rectangle.setSize(sf::Vector2f(charWidth() * scale(), charHeight() * scale()));
   rectangle.setFillColor(background_text_color);
-  rectangle.setPosition(boxCorner(pixel_pos));
+  rectangle.setPosition(boxCorner(pixel_pos, scale()));
   p_window->draw(rectangle, sf::RenderStates::Default);
   text.setString(sf::String(ch));
   text.setStyle(sf::Text::Bold);
-  text.setCharacterSize(glyphSize());
+  text.setCharacterSize(glyphSize(scale()));
   text.setFillColor(toSfColor(color));
-  text.setPosition(pixel_pos.x, pixel_pos.y);
+  text.setPosition(glyphOrigin(pixel_pos, scale()));
   p_window->draw(text, sf::RenderStates::Default);
+  if (scale() != 1) p_window->setView(view);
 }
 
 std::pair<int, int> GraphicsManager::rowInWindow(Vector world_pos, int count) const {
@@ -294,12 +385,14 @@ std::pair<int, int> GraphicsManager::rowInWindow(Vector world_pos, int count) co
   // affine in pixels, so on each axis the cells that may reach the window
   // are those whose corner's clip coordinate lies within the window widened
   // by the reach: an interval of i.
-  const Vector first = spacesToPixels(worldToView(world_pos));
+  const Vector first_grid = spacesToPixels(worldToView(world_pos));
+  const Vector first(first_grid.x * scale(), first_grid.y * scale());
   // From the cell size, not as the difference of two far-off corners,
   // which floats hold too coarsely.
-  const Vector step_pixels = spacesToPixels(Vector(1, 0));
-  const float* m = p_window->getView().getTransform().getMatrix();
-  const double reach = cellReach();
+  const Vector step_pixels(charWidth() * scale(), 0);
+  const sf::View view = cellView();
+  const float* m = view.getTransform().getMatrix();
+  const double reach = cellReach(scale());
   double lo = 0, hi = count;
   for (int k = 0; k < 2; ++k) {
     const double start = double{m[k]} * first.x + double{m[4 + k]} * first.y + m[12 + k];
@@ -399,9 +492,9 @@ int GraphicsManager::flush() {
 void GraphicsManager::drawPending() const {
   if (p_window == nullptr || batch.getVertexCount() == 0) return;
   sf::RenderStates states;
-  states.texture = &font.getTexture(glyphSize());
+  states.texture = &font.getTexture(glyphSize(scale()));
   const sf::View view = p_window->getView();
-  p_window->setView(CLIP_VIEW);
+  p_window->setView(clipView(view));
   p_window->draw(batch, states);
   p_window->setView(view);
   batch.clear();

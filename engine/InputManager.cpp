@@ -47,8 +47,10 @@ const int KEY_COUNT = static_cast<int>(sizeof(KEY_TABLE) / sizeof(KEY_TABLE[0]))
 static_assert(sizeof(KEY_TABLE) / sizeof(KEY_TABLE[0]) == Keyboard::BACKSPACE + 1,
               "one window-library key per engine key");
 
+// Window pixels to cells, through where the grid lies in the window.
 Vector eventPixelsToSpaces(int x, int y) {
-  return pixelsToSpaces(Vector(static_cast<float>(x), static_cast<float>(y)));
+  const Letterbox letterbox = GraphicsManager::getInstance().getLetterbox();
+  return pixelsToSpaces(letterbox.toGrid(Vector(static_cast<float>(x), static_cast<float>(y))));
 }
 
 // The ways a desktop or a terminal asks a program to end: logout or a
@@ -154,7 +156,7 @@ int InputManager::startUp() {
     return -1;
   }
   // Holding is reported by polling each iteration instead of by repeats.
-  graphics_manager.getWindowAsIs()->setKeyRepeatEnabled(false);
+  graphics_manager.setKeyRepeat(false);
   installCloseHandlers();
   return Manager::startUp();
 }
@@ -163,10 +165,7 @@ void InputManager::shutDown() {
   Manager::shutDown();
   restoreCloseHandlers();
   resetHeadlessDevices();
-  GraphicsManager& graphics_manager = GraphicsManager::getInstance();
-  if (graphics_manager.isStarted() && graphics_manager.getWindowAsIs() != nullptr) {
-    graphics_manager.getWindowAsIs()->setKeyRepeatEnabled(true);
-  }
+  GraphicsManager::getInstance().setKeyRepeat(true);
 }
 
 bool InputManager::isValid(std::string event_type) const {

@@ -1,6 +1,7 @@
 #include "GameSetup.h"
 
 #include <korvane/ResourceManager.h>
+#include "FullscreenKey.h"
 #include "GameStart.h"
 #include "ScoreFile.h"
 #include "game.h"
@@ -22,4 +23,7 @@ void loadResources() {
   score_file::removeStaleTemporaries(SCORE_FILE);
 }
 
-void populateWorld() { new GameStart; }
+void populateWorld() {
+  new GameStart;
+  new FullscreenKey;
+}

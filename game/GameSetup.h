@@ -6,4 +6,5 @@
 // the loader and shows up later as a missing label. Also clears away the
 // temporaries that killed saves of the score file left.
 void loadResources();
+// The title screen, and the F11 key that switches fullscreen on every screen.
 void populateWorld();

@@ -11,6 +11,7 @@ const std::string GAME_START = "GameStart";
 const std::string HERO = "Hero";
 const std::string GAME_OVER = "GameOver";
 const std::string EXPLOSION = "Explosion";
+const std::string FULLSCREEN_KEY = "FullscreenKey";
 const std::string GAMEOVER_EVENT = "game_over";
 // The spawner's target height when there is no target.
 const int LOWEST_HEIGHT = -300;

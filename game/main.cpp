@@ -1,7 +1,10 @@
-// The typing game's entry: brings the engine up, loads the game's
-// resources, places the title screen and the pause key, and runs the loop.
+// The typing game's entry: reads the command line, brings the engine up,
+// loads the game's resources, places the title screen and the pause key,
+// and runs the loop.
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <iostream>
 
 #include <korvane/EventKeyboard.h>
 #include <korvane/GameManager.h>
@@ -11,10 +14,45 @@
 #include <korvane/WorldManager.h>
 #include "GameSetup.h"
 
-int main(int, char**) {
+namespace {
+
+const char USAGE[] =
+    "Usage: korvane [OPTION]...\n"
+    "Type the words on the falling blocks before they reach your ship.\n"
+    "\n"
+    "  --fullscreen  start in fullscreen (F11 switches while playing)\n"
+    "  --help        show this help and exit\n"
+    "  --version     show the version and exit\n";
+
+// Status for a command line the game does not understand.
+const int USAGE_ERROR = 2;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool fullscreen = false;
+  for (int i = 1; i < argc; i++) {
+    if (std::strcmp(argv[i], "--help") == 0) {
+      std::cout << USAGE;
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::cout << "korvane " << KO_VERSION << "\n";
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--fullscreen") == 0) {
+      fullscreen = true;
+      continue;
+    }
+    std::cerr << "korvane: unknown option '" << argv[i] << "'\n" << USAGE;
+    return USAGE_ERROR;
+  }
+
   srand(static_cast<unsigned>(time(nullptr)));
   ko::LogManager& log = ko::LogManager::getInstance();
   ko::GraphicsManager& graphics = ko::GraphicsManager::getInstance();
+  // Chosen before start-up, so that the window opens that way.
+  graphics.setFullscreen(fullscreen);
   ko::WorldManager::getInstance();
   ko::GameManager& game = ko::GameManager::getInstance();
   if (game.startUp() != 0) {

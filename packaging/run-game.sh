@@ -20,6 +20,8 @@ run_game() {
   done
   trap - HUP INT TERM
   [ "$ko_status" -eq 0 ] || return "$ko_status"
+  # Asked only to print its help or version, the game starts nothing.
+  case " $* " in *" --help "* | *" --version "*) return 0 ;; esac
 
   # Only a regular file is read: the game refuses anything else as its log.
   if [ ! -f korvane.log ] || [ ! -w korvane.log ]; then

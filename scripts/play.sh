@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Korvane and starts the game. Installs missing Debian packages first
+# Builds Korvane and starts the game, passing on its arguments (--help
+# lists them). Installs missing Debian packages first
 # (as root). Works from any current directory.
 set -euo pipefail
 
@@ -15,4 +16,4 @@ cmake --build "$ROOT/build" --target korvane --parallel "$(nproc)"
 # shellcheck source=packaging/run-game.sh
 source "$ROOT/packaging/run-game.sh"
 cd "$ROOT/run"
-run_game ../build/korvane
+run_game ../build/korvane "$@"

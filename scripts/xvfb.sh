@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Sourced by the test and benchmark commands: make_scratch NAME makes
 # $SCRATCH, a temporary directory removed at exit with the X server;
-# start_xvfb starts a private headless X server on the first free display
-# from :99 and exports DISPLAY (its cookie and log go to $SCRATCH);
+# start_xvfb [WxH] starts a private headless X server (1920x1080 unless
+# given: a common desktop, big enough for the designed window and for the
+# fullscreen tests) on the first free display from :99 and exports DISPLAY
+# (its cookie and log go to $SCRATCH);
 # stop_xvfb stops it.
 # Always a server of our own, even when DISPLAY is set, so that nothing
 # opens windows or sends keys on a developer's desktop.
@@ -26,6 +28,7 @@ stop_xvfb() {
 }
 
 start_xvfb() {
+  local size=${1:-1920x1080}
   local n cookie i
   export XAUTHORITY="$SCRATCH/Xauthority"
   cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
@@ -33,7 +36,7 @@ start_xvfb() {
     [[ -e /tmp/.X$n-lock || -e /tmp/.X11-unix/X$n ]] && continue
     : >"$XAUTHORITY"
     xauth -q -f "$XAUTHORITY" add ":$n" . "$cookie"
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset -auth "$XAUTHORITY" \
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset -auth "$XAUTHORITY" \
       >"$SCRATCH/xvfb-$n.log" 2>&1 &
     XVFB_PID=$!
     # Up to 10 s for it to answer; if it dies (display taken meanwhile), try the next.

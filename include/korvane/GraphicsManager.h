@@ -9,6 +9,7 @@
 #include <korvane/CellFrame.h>
 #include <korvane/Color.h>
 #include <korvane/Frame.h>
+#include <korvane/Letterbox.h>
 #include <korvane/Manager.h>
 #include <korvane/Vector.h>
 
@@ -96,6 +97,23 @@ class GraphicsManager : public Manager {
   // Headless: the frame shown by the last swapBuffers. Empty otherwise.
   const CellFrame& getCellFrame() const;
 
+  // Fullscreen at the desktop's resolution, or the designed window: the
+  // window is opened anew, the same object at the same address. Before
+  // startUp it only chooses how the window opens. The grid keeps its
+  // designed size in pixels for everything the world sees (charWidth,
+  // spacesToPixels, getHorizontalPixels); on screen it is scaled to the
+  // largest size that fits, centred, with bars in the background colour,
+  // and characters are rasterised at that size. Characters of a frame not
+  // yet shown are dropped. Returns 0, or -1 (with a log line) if the new
+  // window does not open.
+  int setFullscreen(bool on);
+  bool isFullscreen() const;
+  // Where the grid lies in the window: the whole of the designed window,
+  // the centred scaled grid in fullscreen. The window's view is this
+  // letterbox's view, so SFML drawing through getWindow() stays in grid
+  // pixels (spacesToPixels) and lands scaled on the grid in either mode.
+  Letterbox getLetterbox() const;
+
   void setBackgroundColor(sf::Color new_color);
   sf::Color getBackgroundColor() const;
   void setBackgroundTextColor(sf::Color new_color);
@@ -111,8 +129,18 @@ class GraphicsManager : public Manager {
   // A window, or headless and started.
   bool canDraw() const;
 
+  // Kept across the window being opened anew, which resets it.
+  void setKeyRepeat(bool on);
+
   GraphicsManager();
   int startHeadless();
+  // (Re)creates p_window in the current mode with the window settings.
+  void openWindow();
+  // Window pixels per grid pixel: 1 in the designed window.
+  float scale() const;
+  // The window's view for coordinates multiplied by scale(): characters
+  // are laid out at the displayed size, where the glyphs are rasterised.
+  sf::View cellView() const;
   int drawCell(Vector world_pos, sf::Uint32 ch, Color color) const;
   void drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const;
   void drawPending() const;
@@ -129,6 +157,9 @@ class GraphicsManager : public Manager {
   sf::Color background_color;
   sf::Color background_text_color;
   bool batching;
+  bool fullscreen;
+  bool key_repeat;
+  Letterbox letterbox;
   // The frame's boxes and glyphs in drawing order, textured with the font's
   // glyph page.
   mutable sf::VertexArray batch;

@@ -30,3 +30,8 @@ class Marker : public ko::Object {
  public:
   void draw() override;
 };
+
+class FullscreenSwitch : public ko::Object {
+ public:
+  int eventHandler(const ko::Event* p_e) override;
+};
