@@ -3,6 +3,7 @@
 #include <korvane/ResourceManager.h>
 #include "GameStart.h"
 #include "ScoreFile.h"
+#include "StatsFile.h"
 #include "game.h"
 
 void loadResources() {
@@ -20,6 +21,7 @@ void loadResources() {
   // Saves killed half-way leave their temporaries; nothing else would ever
   // remove them.
   score_file::removeStaleTemporaries(SCORE_FILE);
+  stats_file::removeStaleTemporaries(STATS_FILE);
 }
 
 void populateWorld() { new GameStart; }
