@@ -1,6 +1,9 @@
 #include "ErrorsObjectList.h"
 
+#include <cctype>
+
 #include <korvane/EventStep.h>
+#include <korvane/EventView.h>
 #include <korvane/ObjectListIterator.h>
 #include <korvane/WorldManager.h>
 #include "Audio.h"
@@ -17,13 +20,28 @@ char koKeyboardToChar(ko::Keyboard::Key key) {
   return '\0';
 }
 
+namespace {
+
+// How many characters removeLetter would take: ch in either case.
+int countInLine(const std::string& line, char ch) {
+  const char upper = static_cast<char>(toupper(static_cast<unsigned char>(ch)));
+  int n = 0;
+  for (char c : line) {
+    if (c == ch || (upper != ch && c == upper)) ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
 ErrorsObjectList::ErrorsObjectList()
     : highest_gap(240),
       max_height(LOWEST_HEIGHT),
       max_object(nullptr),
       accelerate(1.0f),
       reduction(0.0f),
-      start(true) {
+      start(true),
+      first_release_seen(false) {
   setType(ELIST);
   registerInterest(ko::KEYBOARD_EVENT);
   setSolidness(ko::SPECTRAL);
@@ -48,12 +66,16 @@ int ErrorsObjectList::eventHandler(const ko::Event* p_e) {
   const std::string event_type = p_e->getType();
   if (event_type == ko::STEP_EVENT) {
     step(static_cast<const ko::EventStep*>(p_e)->getStepCount());
+    if (start) countStep();
     return 1;
   }
   if (event_type == ko::KEYBOARD_EVENT) {
     auto* p_key = static_cast<const ko::EventKeyboard*>(p_e);
     if (p_key->getKeyboardAction() != ko::KEY_RELEASED) return 0;
-    if (max_object != nullptr) max_object->removeLetter(koKeyboardToChar(p_key->getKey()));
+    // The release of the P that started the game is not typing.
+    const bool start_key = !first_release_seen && p_key->getKey() == ko::Keyboard::P;
+    first_release_seen = true;
+    typeKey(koKeyboardToChar(p_key->getKey()), !start_key);
     return 1;
   }
   if (event_type == GAMEOVER_EVENT) {
@@ -72,6 +94,26 @@ void ErrorsObjectList::step(int step_number) {
   if (step_number % 600 == 0 && static_cast<double>(accelerate) > 0.1) {
     accelerate = static_cast<float>(static_cast<double>(accelerate) - 0.1);
   }
+}
+
+void ErrorsObjectList::typeKey(char ch, bool counts) {
+  int removed = 0;
+  if (max_object != nullptr) {
+    // Counted before the block changes: a cleared line gives way to the
+    // next one at once.
+    removed = countInLine(max_object->getCurrentLine(), ch);
+    if (max_object->removeLetter(ch) == 0) removed = 0;
+  }
+  // Keys that type nothing, and keys once the game is over, are no typing.
+  if (counts && ch != '\0' && start) tally.countKey(ch, removed);
+}
+
+void ErrorsObjectList::countStep() {
+  tally.countStep();
+  const int elapsed_ms = tally.getSteps() * STEP_MILLISECONDS;
+  if (elapsed_ms / 1000 == (elapsed_ms - STEP_MILLISECONDS) / 1000) return;
+  const ko::EventView speed(WPM_DISPLAY, tally.getWpm(), false);
+  ko::WorldManager::getInstance().onEvent(&speed);
 }
 
 void ErrorsObjectList::loadContents() { contents = readContentsFile(CONTENTS_FILE); }
@@ -93,3 +135,4 @@ void ErrorsObjectList::setReduction(float new_reduction) { reduction = new_reduc
 int ErrorsObjectList::getHighestGap() const { return highest_gap; }
 void ErrorsObjectList::setHighestGap(int new_highest_gap) { highest_gap = new_highest_gap; }
 bool ErrorsObjectList::isSpawning() const { return start; }
+const TypingTally& ErrorsObjectList::getTally() const { return tally; }

@@ -1,7 +1,8 @@
 // The invisible conductor of one game: loads the block texts, spawns blocks
 // at a quickening cadence, keeps the record of the target block (the lowest)
-// and hands each released key to it. Created by the title screen with new,
-// owned by the world, deleted when the game-over screen closes.
+// and hands each released key to it, counting how the game is typed.
+// Created by the title screen with new, owned by the world, deleted when the
+// game-over screen closes.
 #pragma once
 
 #include <string>
@@ -9,6 +10,7 @@
 
 #include <korvane/EventKeyboard.h>
 #include <korvane/Object.h>
+#include "TypingTally.h"
 
 class ErrorsObject;
 
@@ -40,8 +42,15 @@ class ErrorsObjectList : public ko::Object {
   int getHighestGap() const;
   void setHighestGap(int new_highest_gap);
   bool isSpawning() const;
+  // This game's typing so far; it stops counting when the game ends.
+  const TypingTally& getTally() const;
 
  private:
+  // Hands ch to the target and, when it counts, counts the key.
+  void typeKey(char ch, bool counts);
+  // One step in play; the speed display is refreshed each whole second.
+  void countStep();
+
   int highest_gap;
   float max_height;
   ErrorsObject* max_object;
@@ -49,4 +58,9 @@ class ErrorsObjectList : public ko::Object {
   float reduction;
   std::vector<std::string> contents;
   bool start;
+  bool first_release_seen;
+  TypingTally tally;
 };
+
+// The label of the live speed display.
+const std::string WPM_DISPLAY = "wpm";

@@ -9,12 +9,19 @@
 #include <korvane/WorldManager.h>
 #include <korvane/utility.h>
 #include "Audio.h"
+#include "ErrorsObjectList.h"
 #include "EventGameOver.h"
 #include "GameStart.h"
 #include "ScoreFile.h"
 #include "game.h"
 
-GameOver::GameOver() : highscore(0), points(0), new_best(false), key_grace(KEY_GRACE_STEPS) {
+GameOver::GameOver()
+    : highscore(0),
+      points(0),
+      new_best(false),
+      key_grace(KEY_GRACE_STEPS),
+      new_best_wpm(false),
+      new_best_accuracy(false) {
   setType(GAME_OVER);
   highscore = score_file::read(SCORE_FILE);
   ko::Sprite* p_picture = ko::ResourceManager::getInstance().getSprite("gameover");
@@ -33,17 +40,24 @@ GameOver::GameOver() : highscore(0), points(0), new_best(false), key_grace(KEY_G
   ko::WorldManager& world = ko::WorldManager::getInstance();
   const ko::ObjectList active = world.getAllObjects(false);
   for (ko::ObjectListIterator it(&active); !it.isDone(); it.next()) {
+    if (it.currentObject()->getType() == ELIST) {
+      tally = static_cast<ErrorsObjectList*>(it.currentObject())->getTally();
+    }
     if (it.currentObject()->getType() != ko::VIEW_OBJECT) continue;
     auto* p_display = static_cast<ko::ViewObject*>(it.currentObject());
-    const int score = p_display->getValue();
-    points = score;
-    if (highscore < score) {
-      new_best = true;
-      highscore = score;
-      setHighScore(score);
+    // The speed display goes with the game too, but only the points score.
+    if (p_display->getViewString() == "Points") {
+      const int score = p_display->getValue();
+      points = score;
+      if (highscore < score) {
+        new_best = true;
+        highscore = score;
+        setHighScore(score);
+      }
     }
     world.markForDelete(p_display);
   }
+  saveTypingRecord();
   registerInterest(ko::KEYBOARD_EVENT);
   const EventGameOver game_over;
   world.onEvent(&game_over);
@@ -92,8 +106,12 @@ void GameOver::draw() {
   const std::string text = "Current highscore is " + ko::intToString(highscore);
   ko::GraphicsManager::getInstance().drawString(ko::Vector(40, 3), text, ko::CENTER_JUSTIFIED,
                                                 ko::WHITE, 0);
-  ko::GraphicsManager::getInstance().drawString(ko::Vector(40, 2), getPointsLine(),
-                                                ko::CENTER_JUSTIFIED, ko::WHITE, 0);
+  // This game's results together under the picture, which ends on row 19.
+  const std::string lines[] = {getPointsLine(), getTypingLine(), getBestsLine()};
+  for (int i = 0; i < 3; ++i) {
+    ko::GraphicsManager::getInstance().drawString(ko::Vector(40, static_cast<float>(20 + i)),
+                                                  lines[i], ko::CENTER_JUSTIFIED, ko::WHITE, 0);
+  }
   ko::Object::draw();
 }
 
@@ -106,6 +124,42 @@ void GameOver::setHighScore(int score) {
 }
 
 int GameOver::getHighScore() const { return highscore; }
+
+void GameOver::saveTypingRecord() {
+  stats_file::TypingRecord before;
+  const int saved = stats_file::addGame(STATS_FILE, tally, &before);
+  record = stats_file::withGame(before, tally);
+  new_best_wpm = record.best_wpm > before.best_wpm;
+  new_best_accuracy = record.accuracy_games > before.accuracy_games &&
+                      (before.accuracy_games == 0 || record.best_accuracy > before.best_accuracy);
+  // Once per run: a data directory that takes no files stays so.
+  static bool failure_logged = false;
+  if (saved != 0 && !failure_logged) {
+    failure_logged = true;
+    ko::LogManager::getInstance().writeLog(
+        "GameOver::saveTypingRecord(): Warning! Could not save the typing record to %s; "
+        "the bests are shown but not kept",
+        STATS_FILE.c_str());
+  }
+}
+
+std::string GameOver::getTypingLine() const {
+  std::string line = "Your typing: " + ko::intToString(tally.getWpm()) + " wpm   " +
+                     accuracyText(tally.getAccuracy()) + " accuracy";
+  const std::string missed = tally.getMostMissed();
+  if (!missed.empty()) {
+    line += "   missed most:";
+    for (char ch : missed) line += " " + characterName(ch);
+  }
+  return line;
+}
+
+std::string GameOver::getBestsLine() const {
+  const int best_accuracy = record.accuracy_games > 0 ? static_cast<int>(record.best_accuracy) : -1;
+  return "Your bests: " + std::to_string(record.best_wpm) + " wpm" +
+         (new_best_wpm ? " (new best!)" : "") + "   " + accuracyText(best_accuracy) + " accuracy" +
+         (new_best_accuracy ? " (new best!)" : "");
+}
 
 std::string GameOver::getPointsLine() const {
   const std::string line = "Your points: " + ko::intToString(points);

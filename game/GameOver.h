@@ -1,6 +1,7 @@
 // The screen between a game and the title: it records the game's score in
-// the high-score file, shows this game's points and the best score, and
-// after a second's grace waits for R. The ship's destructor creates it with
+// the high-score file and its typing in the typing record, shows this
+// game's points and typing beside the bests, and after a second's grace
+// waits for R. The ship's destructor creates it with
 // new; the world owns it. Its destructor clears the rest of the game away
 // and wakes the title screen.
 #pragma once
@@ -8,6 +9,8 @@
 #include <string>
 
 #include <korvane/ViewObject.h>
+#include "StatsFile.h"
+#include "TypingTally.h"
 
 class GameOver : public ko::ViewObject {
  public:
@@ -20,9 +23,13 @@ class GameOver : public ko::ViewObject {
   // Writes score to the high-score file if it beats the stored value.
   void setHighScore(int score);
   int getHighScore() const;
-  // This game's points, marked when they set a new high score; drawn just
-  // above the high score line, clear of the picture.
+  // This game's points, marked when they set a new high score. It and the
+  // two lines below are drawn under the picture, in this order.
   std::string getPointsLine() const;
+  // This game's speed, accuracy and the characters missed most.
+  std::string getTypingLine() const;
+  // The personal bests with this game counted, each marked when it is new.
+  std::string getBestsLine() const;
 
  private:
   int highscore;
@@ -30,4 +37,11 @@ class GameOver : public ko::ViewObject {
   bool new_best;
   // Steps left in which keys are ignored.
   int key_grace;
+  TypingTally tally;
+  stats_file::TypingRecord record;
+  bool new_best_wpm;
+  bool new_best_accuracy;
+
+  // Adds this game to the typing record file and keeps the bests to show.
+  void saveTypingRecord();
 };

@@ -4,6 +4,7 @@
 #include "FullscreenKey.h"
 #include "GameStart.h"
 #include "ScoreFile.h"
+#include "StatsFile.h"
 #include "game.h"
 
 void loadResources() {
@@ -21,6 +22,7 @@ void loadResources() {
   // Saves killed half-way leave their temporaries; nothing else would ever
   // remove them.
   score_file::removeStaleTemporaries(SCORE_FILE);
+  stats_file::removeStaleTemporaries(STATS_FILE);
 }
 
 void populateWorld() {

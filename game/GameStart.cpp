@@ -56,6 +56,10 @@ void GameStart::start() {
   auto* p_points = new ko::ViewObject;
   p_points->setViewString("Points");
   p_points->setValue(0);
+  auto* p_speed = new ko::ViewObject;
+  p_speed->setViewString(WPM_DISPLAY);
+  p_speed->setValue(0);
+  p_speed->setLocation(ko::TOP_RIGHT);
 }
 
 void GameStart::playMusic() {

@@ -22,3 +22,5 @@ const int KEY_GRACE_STEPS = 30;
 
 const std::string CONTENTS_FILE = "../data/data.txt";
 const std::string SCORE_FILE = "../data/score.txt";
+// The typing record across games, beside the high score.
+const std::string STATS_FILE = "../data/stats.txt";

@@ -2,6 +2,8 @@
 # Plays the real game binary through its window, as a player would: the
 # title screen, a game in which typing scores, a pause, the game ending when
 # a block reaches the ship, the high score, back to the title, and quitting.
+# Along the way: the live speed display, the typing lines under the
+# game-over picture, and the typing record kept beside the score.
 #
 # Usage: play-game.sh KORVANE_BINARY SOURCE_DIR [LAUNCHER]
 # LAUNCHER is a command prefix with its words separated by semicolons, as
@@ -72,6 +74,10 @@ block_pixels() {
 difference() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
 # The score display's corner of the screen.
 points_area() { convert "$1" -crop 300x140+0+0 +repage "$2"; }
+# The speed display's corner, and the band of rows 20 to 22 under the
+# game-over picture.
+speed_area() { convert "$1" -crop 300x140+724+0 +repage "$2"; }
+results_band() { convert "$1" -crop 1024x96+0+640 +repage "$2"; }
 keep() {
   if [ -n "${KO_SCREENSHOT_DIR:-}" ]; then
     mkdir -p "$KO_SCREENSHOT_DIR" && cp "$1" "$KO_SCREENSHOT_DIR/$2"
@@ -91,6 +97,8 @@ sleep 1
 running || fail "the game exited after P"
 shot "$shots/start.png"
 points_area "$shots/start.png" "$shots/points-0.png"
+speed_area "$shots/start.png" "$shots/speed-0.png"
+[ "$(pixels_of "$shots/speed-0.png" FFFFFF)" -gt 100 ] || fail "no speed display at the top right"
 cycle=$(echo {a..z} space apostrophe)
 scored=
 typing_started=$SECONDS
@@ -108,6 +116,10 @@ while [ $((SECONDS - typing_started)) -lt 100 ]; do
 done
 [ -n "$scored" ] || fail "typing never scored"
 [ -f "$score_file" ] && fail "the game ended while every block was being typed away"
+speed_area "$shots/typing.png" "$shots/speed.png"
+[ "$(difference "$shots/speed-0.png" "$shots/speed.png")" -gt 0 ] ||
+  fail "the speed display still shows its first value after scoring"
+log "the speed display moved"
 
 # F10 freezes the picture; F10 again lets it move on.
 key F10
@@ -166,7 +178,16 @@ score=$(cat "$score_file")
 sleep 1.5
 shot "$shots/gameover.png"
 [ "$(pixels_of "$shots/gameover.png" FF0000)" -gt 1000 ] || fail "no game-over art"
+# The points, typing and bests lines: white text under the picture, none
+# of it red.
+results_band "$shots/gameover.png" "$shots/results.png"
+[ "$(pixels_of "$shots/results.png" FFFFFF)" -gt 1000 ] || fail "no result lines under the picture"
+[ "$(pixels_of "$shots/results.png" FF0000)" -eq 0 ] || fail "the result lines overlap the picture"
 keep "$shots/gameover.png" gameover.png
+stats_file=$root/data/stats.txt
+grep -qx 'games_played 1' "$stats_file" || fail "no typing record after the game: $(cat "$stats_file" 2>&1)"
+grep -qE '^best_wpm [1-9][0-9]*$' "$stats_file" || fail "the typing record has no speed: $(cat "$stats_file")"
+log "the typing record holds $(grep best_wpm "$stats_file")"
 
 # R: back to the title (no red art, and a picture again)
 key r

@@ -1,6 +1,6 @@
-// The game's files gone wrong, in-process: every asset, the contents file
-// and the score file missing, empty, full of garbage, a directory or a
-// FIFO with no writer; the data directory unusable; the disk full; the
+// The game's files gone wrong, in-process: every asset, the contents file,
+// the score file and the typing record missing, empty, full of garbage, a
+// directory or a FIFO with no writer; the data directory unusable; the disk full; the
 // process killed while it writes the high score. In each case a whole game
 // is played (headless, so that no display is needed), and the game must go
 // on and the high score must come out right.
@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <regex>
 #include <string>
@@ -35,6 +36,7 @@
 #include "GameSetup.h"
 #include "GameStart.h"
 #include "ScoreFile.h"
+#include "StatsFile.h"
 #include "TestSupport.h"
 #include "game.h"
 
@@ -96,9 +98,10 @@ void breakFile(const std::string& path, Fault fault) {
   }
 }
 
-// One game from the title and back: types blocks away until `points` are
-// scored, then lets a block reach the ship. Returns the game's score.
-int playGame(int points) {
+// One game from the title to the game-over screen: types blocks away until
+// `points` are scored, then lets a block reach the ship. Returns the game's
+// score.
+int playToGameOver(int points) {
   int score = -1;
   sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
   releaseKey(ko::Keyboard::P);
@@ -116,6 +119,12 @@ int playGame(int points) {
   }
   EXPECT_NE(gameOverScreen(), nullptr) << "the game never ended";
   EXPECT_EQ(score, points);
+  return score;
+}
+
+// One game from the title and back; returns the game's score.
+int playGame(int points) {
+  const int score = playToGameOver(points);
   runSteps(KEY_GRACE_STEPS);
   releaseKey(ko::Keyboard::R);
   // The step that leaves the screen, then the title's key grace.
@@ -350,7 +359,9 @@ TEST(KilledWhileSaving, TheScoreFileHoldsTheOldOrTheNewScore) {
     left.push_back(entry.path().filename().string());
   }
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"data.txt", "score.txt", "score.txt.lock"}));
+  // The typing record's sweep takes its lock too.
+  EXPECT_EQ(left, (std::vector<std::string>{"data.txt", "score.txt", "score.txt.lock",
+                                            "stats.txt.lock"}));
 }
 
 // Several games ending at once in several processes: whatever the order of
@@ -444,6 +455,127 @@ TEST(OverlongText, ItsBlockFitsOnTheScreen) {
   EXPECT_LE(left + static_cast<float>(width),
             static_cast<float>(ko::WINDOW_HORIZONTAL_CHARS_DEFAULT));
   ko::GameManager::getInstance().shutDown();
+}
+
+// The typing record broken every way a file can be: it counts as no
+// history, so the game's own figures are the bests, marked new; a file
+// that can be replaced holds a good record after the game, and one that
+// cannot (a directory) costs one line in the log however many games fail
+// to save it.
+struct StatsCase {
+  const char* name;
+  Fault fault;
+  const char* text;  // written instead of the fault when not null
+};
+
+void PrintTo(const StatsCase& c, std::ostream* os) { *os << c.name; }
+
+class BrokenStatsFile : public ::testing::TestWithParam<StatsCase> {};
+
+// The bests line of a first game.
+std::string firstBestsLine(const TypingTally& game) {
+  const bool accuracy_counts = game.getTypedKeys() >= stats_file::MIN_KEYS_FOR_ACCURACY;
+  return "Your bests: " + std::to_string(game.getWpm()) + " wpm (new best!)   " +
+         (accuracy_counts ? accuracyText(game.getAccuracy()) + " accuracy (new best!)"
+                          : std::string("- accuracy"));
+}
+
+stats_file::TypingRecord storedRecord() {
+  stats_file::TypingRecord record;
+  const std::optional<std::string> text = readFile(STATS_FILE);
+  EXPECT_TRUE(text.has_value());
+  EXPECT_EQ(stats_file::parse(text.value_or(""), &record), 0) << text.value_or("");
+  return record;
+}
+
+TEST_P(BrokenStatsFile, CountsAsNoHistoryAndIsReplacedWhenPossible) {
+  const StatsCase& c = GetParam();
+  breakFile(STATS_FILE, c.fault);
+  if (c.text != nullptr) std::ofstream(STATS_FILE, std::ios::binary) << c.text;
+  const std::string score_before = readFile(SCORE_FILE).value_or("none");
+  ASSERT_TRUE(startGameWithoutWindow());
+  runSteps(1);
+  ASSERT_EQ(playToGameOver(3), 3);
+  const TypingTally game = spawner()->getTally();
+  ASSERT_GT(game.getWpm(), 0);
+  EXPECT_EQ(gameOverScreen()->getBestsLine(), firstBestsLine(game));
+  const std::string message = "Could not save the typing record to " + STATS_FILE;
+  if (c.fault == Fault::DIRECTORY) {
+    EXPECT_TRUE(fs::is_directory(STATS_FILE));
+    EXPECT_TRUE(logMentions(message));
+  } else {
+    const stats_file::TypingRecord record = storedRecord();
+    EXPECT_EQ(record.games, 1);
+    EXPECT_EQ(record.typed_keys, game.getTypedKeys());
+    EXPECT_EQ(record.best_wpm, game.getWpm());
+    EXPECT_FALSE(logMentions(message));
+  }
+  EXPECT_EQ(readFile(SCORE_FILE), "3") << "was " << score_before;
+
+  runSteps(KEY_GRACE_STEPS);
+  releaseKey(ko::Keyboard::R);
+  runSteps(1 + KEY_GRACE_STEPS);
+  ASSERT_EQ(playToGameOver(0), 0);
+  if (c.fault == Fault::DIRECTORY) {
+    int times = 0;
+    for (const std::string& line : logLines()) times += line.find(message) != std::string::npos;
+    EXPECT_EQ(times, 1);
+  } else {
+    EXPECT_EQ(storedRecord().games, 2);
+  }
+}
+
+const char TRUNCATED[] = "games_played 4\ntyped_keys 300\nhits 250\nchars_re";
+const char NEGATIVE[] =
+    "games_played -4\ntyped_keys 300\nhits 250\nchars_removed 700\nsteps_in_play 9000\n"
+    "best_wpm 31\naccuracy_games 2\nbest_accuracy 90\n";
+const char ABSURD[] =
+    "games_played 4\ntyped_keys 300\nhits 250\nchars_removed 700\nsteps_in_play 9000\n"
+    "best_wpm 99999999\naccuracy_games 2\nbest_accuracy 900\n";
+
+const StatsCase STATS_CASES[] = {
+    {"missing", Fault::MISSING, nullptr},   {"empty", Fault::EMPTY, nullptr},
+    {"garbage", Fault::GARBAGE, nullptr},   {"directory", Fault::DIRECTORY, nullptr},
+    {"fifo", Fault::FIFO, nullptr},         {"truncated", Fault::MISSING, TRUNCATED},
+    {"negative", Fault::MISSING, NEGATIVE}, {"absurd", Fault::MISSING, ABSURD},
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryFault, BrokenStatsFile, ::testing::ValuesIn(STATS_CASES),
+                         [](const ::testing::TestParamInfo<StatsCase>& case_info) {
+                           return std::string(case_info.param.name);
+                         });
+
+// A good record carried across two games: the first beats its best speed
+// and is marked; the second types nothing and leaves the bests as they were.
+TEST(GoodStatsFile, IsCarriedAcrossGamesAndMarksANewBest) {
+  std::ofstream(STATS_FILE)
+      << "games_played 4\ntyped_keys 300\nhits 250\nchars_removed 700\nsteps_in_play 9000\n"
+         "best_wpm 1\naccuracy_games 2\nbest_accuracy 100\n";
+  ASSERT_TRUE(startGameWithoutWindow());
+  runSteps(1);
+  ASSERT_EQ(playToGameOver(3), 3);
+  const TypingTally game = spawner()->getTally();
+  ASSERT_GT(game.getWpm(), 1);
+  EXPECT_EQ(gameOverScreen()->getBestsLine(),
+            "Your bests: " + std::to_string(game.getWpm()) + " wpm (new best!)   100% accuracy");
+  stats_file::TypingRecord record = storedRecord();
+  EXPECT_EQ(record.games, 5);
+  EXPECT_EQ(record.typed_keys, 300 + game.getTypedKeys());
+  EXPECT_EQ(record.hits, 250 + game.getHits());
+  EXPECT_EQ(record.chars_removed, 700 + game.getCharsRemoved());
+  EXPECT_EQ(record.steps_in_play, 9000 + game.getSteps());
+  EXPECT_EQ(record.best_wpm, game.getWpm());
+
+  runSteps(KEY_GRACE_STEPS);
+  releaseKey(ko::Keyboard::R);
+  runSteps(1 + KEY_GRACE_STEPS);
+  ASSERT_EQ(playToGameOver(0), 0);
+  EXPECT_EQ(gameOverScreen()->getTypingLine(), "Your typing: 0 wpm   - accuracy");
+  EXPECT_EQ(gameOverScreen()->getBestsLine(),
+            "Your bests: " + std::to_string(game.getWpm()) + " wpm   100% accuracy");
+  record = storedRecord();
+  EXPECT_EQ(record.games, 6);
+  EXPECT_EQ(record.best_wpm, game.getWpm());
 }
 
 }  // namespace

@@ -96,7 +96,8 @@ TEST_F(GameFlow, TitleScreenStartsAGameOnPOnly) {
   runSteps(1);
   EXPECT_EQ(countOfType(HERO), 1);
   EXPECT_EQ(countOfType(ELIST), 1);
-  EXPECT_EQ(countOfType(ko::VIEW_OBJECT), 1);
+  EXPECT_EQ(countOfType(ko::VIEW_OBJECT), 2) << "the points and the speed";
+  EXPECT_NE(display(WPM_DISPLAY), nullptr);
 }
 
 TEST_F(GameFlow, QOnTheTitleEndsTheLoop) {
@@ -188,7 +189,9 @@ TEST_P(WholeGame, BlockAtTheShipEndsTheGameAndRReturnsToTheTitle) {
   sendKey(ko::Keyboard::P, ko::KEY_PRESSED);
   ASSERT_NE(pointsDisplay(), nullptr);
   EXPECT_EQ(pointsDisplay()->getValue(), 0);
-  EXPECT_EQ(countOfType(ko::VIEW_OBJECT), 1);
+  ASSERT_NE(display(WPM_DISPLAY), nullptr);
+  EXPECT_EQ(display(WPM_DISPLAY)->getValue(), 0);
+  EXPECT_EQ(countOfType(ko::VIEW_OBJECT), 2);
   EXPECT_EQ(countOfType(HERO), 1);
   ASSERT_NE(spawner(), nullptr);
   EXPECT_TRUE(spawner()->isSpawning());

@@ -89,7 +89,7 @@ done
 [ -n "$(find "$prefix" -path '*/cmake/Korvane/KorvaneConfigVersion.cmake')" ] ||
   fail "no CMake package"
 # Only the game's data: no player's score, no tools of the source tree.
-stray=$(find "$prefix" -name 'score.txt*' -o -name '*.py' -o -name '*.sh' -o -name korvane.log)
+stray=$(find "$prefix" -name 'score.txt*' -o -name 'stats.txt*' -o -name '*.py' -o -name '*.sh' -o -name korvane.log)
 [ -z "$stray" ] || fail "installed by mistake: $stray"
 # The text files must find everything from the prefix, not from here.
 if grep -rlF -e "$build_dir" -e "$source_dir" "$launcher" "$prefix/share/applications" \
@@ -242,6 +242,8 @@ score=$(cat "$score_file")
 if ! [[ "$score" =~ ^[0-9]+$ ]] || [ "$score" -lt 1 ]; then
   fail "the score file holds '$score'"
 fi
+# The typing record lands in the player's own data directory, beside the score.
+grep -qx 'games_played 1' "$player_a/data/stats.txt" || fail "no typing record in $player_a/data"
 log "game over with $score"
 # Both screens ignore keys for their first second.
 sleep 1.5

@@ -119,16 +119,18 @@ std::vector<ErrorsObject*> blocks() {
   return found;
 }
 
-ko::ViewObject* pointsDisplay() {
+ko::ViewObject* display(const std::string& label) {
   ko::ViewObject* p_found = nullptr;
   for (ko::Object* p_o : objectsOfType(ko::VIEW_OBJECT)) {
     auto* p_view = static_cast<ko::ViewObject*>(p_o);
-    if (p_view->getViewString() != "Points") continue;
-    EXPECT_EQ(p_found, nullptr) << "more than one Points display";
+    if (p_view->getViewString() != label) continue;
+    EXPECT_EQ(p_found, nullptr) << "more than one display labelled " << label;
     p_found = p_view;
   }
   return p_found;
 }
+
+ko::ViewObject* pointsDisplay() { return display("Points"); }
 
 void writeContents(const std::vector<std::string>& texts) {
   std::ofstream file(CONTENTS_FILE, std::ios::trunc);

@@ -54,7 +54,9 @@ Hero* ship();
 ErrorsObjectList* spawner();
 GameOver* gameOverScreen();
 std::vector<ErrorsObject*> blocks();
-// The game's score display (a plain view object labelled "Points"), or null.
+// The game's display (a plain view object) with this label, or null.
+ko::ViewObject* display(const std::string& label);
+// The game's score display, labelled "Points", or null.
 ko::ViewObject* pointsDisplay();
 
 // Replaces the contents file that the next spawner reads with these texts.
