@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Draws packaging/korvane.png, the desktop icon, from the game's own art: the
-# K of the title sprite, drawn in the game's font and background colour, over
-# the ship. Needs ImageMagick. The PNG is kept in git; run this after
-# changing the title or ship sprite.
+# Draws the desktop icon, packaging/icons/256/korvane.png, from the game's own
+# art: the K of the title sprite, drawn in the game's font and background
+# colour, over the ship; then scales it down to the other sizes desktops
+# look for, packaging/icons/SIZE/korvane.png. Needs ImageMagick. The PNGs are
+# kept in git; run this after changing the title or ship sprite.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/.." && pwd)
 font=$ROOT/run/ko-font.ttf
-out=$ROOT/packaging/korvane.png
+out=$ROOT/packaging/icons/256/korvane.png
 
 # The title sprite's first frame starts after four header lines; its letter
 # rows are frame rows 5 to 11, and the K stands in columns 8 to 14.
@@ -27,3 +28,8 @@ args+=(-fill cyan -pointsize 32 -annotate +61+236 "$ship"
   -fill yellow -pointsize 26 -annotate +176+140 '*' -annotate +24+104 '.' -annotate +214+214 '+')
 convert "${args[@]}" -depth 8 -strip "$out"
 echo "wrote $out"
+for size in 48 64 128; do
+  mkdir -p "$ROOT/packaging/icons/$size"
+  convert "$out" -resize "${size}x${size}" -depth 8 -strip "$ROOT/packaging/icons/$size/korvane.png"
+  echo "wrote $ROOT/packaging/icons/$size/korvane.png"
+done

@@ -23,6 +23,9 @@ PACKAGES=(
   clang libclang-rt-14-dev clang-format
   # the desktop entry's validator, for the install test
   desktop-file-utils
+  # what scripts/package.sh builds the Debian packages with, and what the
+  # package test checks them with
+  dpkg-dev file lintian appstream
 )
 
 missing=()

@@ -493,7 +493,7 @@ TEST_P(BrokenStatsFile, CountsAsNoHistoryAndIsReplacedWhenPossible) {
   breakFile(STATS_FILE, c.fault);
   if (c.text != nullptr) std::ofstream(STATS_FILE, std::ios::binary) << c.text;
   const std::string score_before = readFile(SCORE_FILE).value_or("none");
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   ASSERT_EQ(playToGameOver(3), 3);
   const TypingTally game = spawner()->getTally();
@@ -551,7 +551,7 @@ TEST(GoodStatsFile, IsCarriedAcrossGamesAndMarksANewBest) {
   std::ofstream(STATS_FILE)
       << "games_played 4\ntyped_keys 300\nhits 250\nchars_removed 700\nsteps_in_play 9000\n"
          "best_wpm 1\naccuracy_games 2\nbest_accuracy 100\n";
-  ASSERT_TRUE(startGameWithoutWindow());
+  ASSERT_TRUE(startGameHeadless(1));
   runSteps(1);
   ASSERT_EQ(playToGameOver(3), 3);
   const TypingTally game = spawner()->getTally();

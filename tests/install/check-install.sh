@@ -24,6 +24,8 @@ source_dir=${2:?source directory}
 
 # shellcheck source=tests/support/program-run.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../support/program-run.sh"
+# shellcheck source=tests/support/installed-game.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/installed-game.sh"
 need_display_and_tools xdotool import convert compare identify cmp sha256sum
 
 started=$SECONDS
@@ -54,18 +56,8 @@ install_korvane() {
   done
 }
 
-# Every entry of the prefix with its kind, mode, size, time and link target,
-# then the checksum of every file.
-snapshot() {
-  (
-    cd "$prefix" || exit 1
-    find . -printf '%y %m %s %T@ %p -> %l\n' | LC_ALL=C sort
-    find . -type f -print0 | LC_ALL=C sort -z | xargs -0 sha256sum
-  ) >"$1" || fail "cannot list $prefix"
-}
-
 install_korvane
-snapshot "$scratch/prefix-before.txt"
+snapshot "$prefix" "$scratch/prefix-before.txt"
 log "installed into $prefix"
 
 launcher=$prefix/bin/korvane
@@ -106,9 +98,15 @@ fi
 if ! grep -qx 'Icon=korvane' "$desktop" || ! grep -qx 'Exec=korvane' "$desktop"; then
   fail "the desktop entry does not start korvane with its icon"
 fi
-icon=$prefix/share/icons/hicolor/256x256/apps/korvane.png
-[ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG 256x256" ] ||
-  fail "the icon is not a 256x256 PNG"
+for size in 48 64 128 256; do
+  icon=$prefix/share/icons/hicolor/${size}x$size/apps/korvane.png
+  [ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" = "PNG ${size}x$size" ] ||
+    fail "the icon of size $size is not a ${size}x$size PNG"
+done
+[ -s "$prefix/share/man/man6/korvane.6.gz" ] || fail "no manual page man6/korvane.6.gz"
+[ -s "$prefix/share/metainfo/org.korvane.korvane.metainfo.xml" ] || fail "no desktop metadata"
+[ -s "$prefix/share/doc/Korvane/engine.md" ] && [ -s "$prefix/share/doc/Korvane/examples/coins/main.cpp" ] ||
+  fail "no guide or example game under share/doc/Korvane"
 log "layout checked"
 
 # --- A broken installation -------------------------------------------------------
@@ -127,65 +125,9 @@ status=$?
 rm -rf "$broken"
 log "a broken installation is refused: $message"
 
-# --- Windows -------------------------------------------------------------------
-
-running() { kill -0 "$game_pid" 2>/dev/null; }
-key() { xdotool key --delay 15 "$@"; }
-shot() { import -window "$window" "$1" 2>/dev/null || fail "cannot grab the window into $1"; }
-colours() { convert "$1" -format %k info:; }
-difference() { compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1; }
-
-# Sends KEY and expects the program to end within 10 s with status 0.
-quit_with() {
-  key "$1"
-  for _ in $(seq 100); do
-    running || break
-    sleep 0.1
-  done
-  running && fail "$1 did not end the program"
-  wait "$game_pid"
-  local status=$?
-  game_pid=
-  [ "$status" -eq 0 ] || fail "exit status $status"
-}
-
-no_complaints() {
-  [ -f "$1" ] || fail "no log at $1"
-  if grep -E 'Warning|sad|failed|unable|Error' "$1"; then
-    fail "complaints in $1"
-  fi
-}
-
 # --- The example game, built against the installed package -----------------------
 
-coins_build="$scratch/coins build"
-cmake -S "$source_dir/examples/coins" -B "$coins_build" -DCMAKE_PREFIX_PATH="$prefix" \
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS=-Werror >"$scratch/coins-configure.txt" 2>&1 ||
-  fail "the example does not configure: $(cat "$scratch/coins-configure.txt")"
-cmake --build "$coins_build" --parallel "$(nproc)" >"$scratch/coins-build.txt" 2>&1 ||
-  fail "the example does not build: $(cat "$scratch/coins-build.txt")"
-log "the example built against the installed package"
-
-(cd "$coins_build" && ALSOFT_DRIVERS=null exec ./coins) >"$scratch/coins-output.txt" 2>&1 &
-game_pid=$!
-find_window "$game_pid" "$scratch/coins-output.txt"
-# Where the green player is: the box around the pixels of exactly its colour.
-player_x() {
-  convert "$1" -fill black +opaque '#00FF00' -format '%@' info: | sed 's/^[0-9]*x[0-9]*+\([0-9]*\)+.*/\1/'
-}
-sleep 1
-shot "$shots/coins-1.png"
-before=$(player_x "$shots/coins-1.png")
-[[ "$before" =~ ^[0-9]+$ ]] || fail "no player on the example's screen"
-key Right Right Right Right Right
-sleep 1
-running || fail "the example exited after the arrow keys: $(cat "$scratch/coins-output.txt")"
-shot "$shots/coins-2.png"
-after=$(player_x "$shots/coins-2.png")
-[ "$after" -gt "$before" ] || fail "the player did not move right (x $before, then $after)"
-quit_with q
-no_complaints "$coins_build/korvane.log"
-log "the example ran, moved its player from x $before to $after and quit"
+check_coins "$source_dir/examples/coins" "$prefix"
 
 # --- A player plays a game ---------------------------------------------------------
 
@@ -202,49 +144,8 @@ run_as_a() {
 
 run_as_a
 score_file=$player_a/data/score.txt
-[ ! -e "$score_file" ] || fail "a score before any game"
-sleep 1.5
-shot "$shots/title.png"
-[ "$(colours "$shots/title.png")" -gt 2 ] || fail "the title screen is blank"
-no_complaints "$player_a/run/korvane.log"
+play_to_game_over "$score_file"
 
-# A game: type every character a key can produce until the score moves.
-key p
-sleep 1
-running || fail "the game exited after P"
-shot "$shots/start.png"
-convert "$shots/start.png" -crop 300x140+0+0 +repage "$shots/points-0.png"
-cycle=({a..z} space apostrophe)
-scored=
-typing_started=$SECONDS
-while [ $((SECONDS - typing_started)) -lt 100 ]; do
-  for _ in 1 2 3 4 5; do key "${cycle[@]}"; done
-  running || fail "the game exited while typing"
-  shot "$shots/typing.png"
-  convert "$shots/typing.png" -crop 300x140+0+0 +repage "$shots/points.png"
-  if [ "$(difference "$shots/points-0.png" "$shots/points.png")" -gt 0 ]; then
-    scored=$SECONDS
-    break
-  fi
-done
-[ -n "$scored" ] || fail "typing never scored"
-log "the score moved"
-
-# Hands off: blocks fall until one reaches the ship.
-waiting_started=$SECONDS
-while [ ! -f "$score_file" ]; do
-  running || fail "the game exited while waiting for the end"
-  [ $((SECONDS - waiting_started)) -lt 150 ] || fail "no block reached the ship in 150 s"
-  sleep 0.5
-done
-sleep 0.5
-score=$(cat "$score_file")
-if ! [[ "$score" =~ ^[0-9]+$ ]] || [ "$score" -lt 1 ]; then
-  fail "the score file holds '$score'"
-fi
-# The typing record lands in the player's own data directory, beside the score.
-grep -qx 'games_played 1' "$player_a/data/stats.txt" || fail "no typing record in $player_a/data"
-log "game over with $score"
 # Both screens ignore keys for their first second.
 sleep 1.5
 key r
@@ -271,7 +172,7 @@ no_complaints "$home_b/.local/share/korvane/run/korvane.log"
 [ "$(cat "$score_file")" = "$score" ] || fail "the first player's score changed"
 log "a second user got a home of their own"
 
-snapshot "$scratch/prefix-after.txt"
+snapshot "$prefix" "$scratch/prefix-after.txt"
 diff "$scratch/prefix-before.txt" "$scratch/prefix-after.txt" >"$scratch/prefix-diff.txt" ||
   fail "the installation was written: $(cat "$scratch/prefix-diff.txt")"
 log "nothing written under the prefix"
