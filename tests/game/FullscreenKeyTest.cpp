@@ -14,9 +14,7 @@ using namespace ko_test;
 
 namespace {
 
-sf::Vector2u windowSize() {
-  return ko::GraphicsManager::getInstance().getWindow()->getSize();
-}
+sf::Vector2u windowSize() { return ko::GraphicsManager::getInstance().getWindow()->getSize(); }
 
 // Two presses of F11: fullscreen at the screen's size, then the designed
 // window again, with the game going on in each.
@@ -31,8 +29,8 @@ void switchesThereAndBack(const char* screen) {
   sendKey(ko::Keyboard::F11, ko::KEY_PRESSED);
   runSteps(2);
   EXPECT_FALSE(graphics.isFullscreen());
-  EXPECT_EQ(windowSize(), sf::Vector2u(ko::WINDOW_HORIZONTAL_PIXELS_DEFAULT,
-                                       ko::WINDOW_VERTICAL_PIXELS_DEFAULT));
+  EXPECT_EQ(windowSize(),
+            sf::Vector2u(ko::WINDOW_HORIZONTAL_PIXELS_DEFAULT, ko::WINDOW_VERTICAL_PIXELS_DEFAULT));
 }
 
 TEST(FullscreenKey, SwitchesOnTheTitleInAGameAndOnTheGameOverScreen) {
