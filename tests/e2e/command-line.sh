@@ -105,11 +105,7 @@ expect_size 1920 1080
 # Still the title screen, which Q leaves.
 sleep 0.5
 xdotool key --delay 30 q
-for _ in $(seq 100); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "Q did not end the game after the switches"
+ends_within_10s "$game_pid" || fail "Q did not end the game after the switches"
 wait "$game_pid"
 [ $? = 0 ] || fail "the game ended with status $?"
 grep -q "setFullscreen(): windowed" korvane.log || fail "no switch in the log"

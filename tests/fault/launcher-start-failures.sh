@@ -101,10 +101,6 @@ find_window "$launcher_pid" "$scratch/signal.err"
 game_pid=$(ps -o pid= --ppid "$launcher_pid" | tr -d ' ')
 [ -n "$game_pid" ] || fail "the launcher has no child"
 kill -TERM "$launcher_pid"
-for _ in $(seq 100); do
-  kill -0 "$game_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$game_pid" 2>/dev/null && fail "the game runs on after its launcher got SIGTERM"
+ends_within_10s "$game_pid" || fail "the game runs on after its launcher got SIGTERM"
 wait "$launcher_pid"
 echo "a signal for the launcher ended the game (launcher status $?)"

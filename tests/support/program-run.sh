@@ -69,3 +69,13 @@ find_window() {
   done
   fail "cannot focus the window"
 }
+
+# ends_within_10s PID: waits up to 10 s for the process to end; false if it
+# is still running then.
+ends_within_10s() {
+  for _ in $(seq 100); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
