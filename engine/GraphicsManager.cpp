@@ -5,7 +5,9 @@
 
 #include <korvane/LogManager.h>
 #include <korvane/utility.h>
+#include "BoxCoverage.h"
 #include "DisplayProbe.h"
+#include "KeptFrame.h"
 
 namespace ko {
 
@@ -66,10 +68,6 @@ sf::Vector2f toClip(const float* projection, sf::Vector2f translation, sf::Vecto
   }
   return sf::Vector2f(clip[0], clip[1]);
 }
-
-// A view whose projection is the identity, for vertices already in clip
-// coordinates.
-const sf::View CLIP_VIEW(sf::Vector2f(0, 0), sf::Vector2f(2, -2));
 
 // Corners top-left, top-right, bottom-left, bottom-right.
 using Quad = sf::Vertex[4];
@@ -156,7 +154,11 @@ GraphicsManager::GraphicsManager()
       background_color(WINDOW_BACKGROUND_COLOR_DEFAULT),
       background_text_color(WINDOW_BACKGROUND_COLOR_DEFAULT),
       batching(true),
-      batch(sf::Triangles) {
+      batch(sf::Triangles),
+      p_kept_frame(std::make_unique<KeptFrame>()),
+      p_coverage(std::make_unique<BoxCoverage>()),
+      frame_clear_color(WINDOW_BACKGROUND_COLOR_DEFAULT),
+      frame_in_window(false) {
   setType(GRAPHICS_MANAGER);
 }
 
@@ -197,16 +199,19 @@ int GraphicsManager::startUp() {
   window_vertical_chars = WINDOW_VERTICAL_CHARS_DEFAULT;
   window_horizontal_pixels = WINDOW_HORIZONTAL_PIXELS_DEFAULT;
   window_vertical_pixels = WINDOW_VERTICAL_PIXELS_DEFAULT;
+  // The stencil confines a frame's redraw to the tiles that changed.
   p_window = new sf::RenderWindow(
       sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
                     static_cast<unsigned int>(window_vertical_pixels), 32),
-      sf::String(WINDOW_TITLE_DEFAULT), WINDOW_STYLE_DEFAULT, sf::ContextSettings());
+      sf::String(WINDOW_TITLE_DEFAULT), WINDOW_STYLE_DEFAULT, sf::ContextSettings(0, 8));
   p_window->setMouseCursorVisible(false);
   p_window->setVerticalSyncEnabled(true);
   // A one-character text fetches these two glyphs before its own; fetching
   // them first here gives the glyph page the same layout either way.
   font.getGlyph(U'x', glyphSize(), true);
   font.getGlyph(U' ', glyphSize(), true);
+  invalidateKeptFrame();
+  startFrame();
   return Manager::startUp();
 }
 
@@ -219,6 +224,7 @@ void GraphicsManager::shutDown() {
   p_window = nullptr;
   // Characters of an unfinished frame belong to the window just closed.
   batch.clear();
+  p_kept_frame->release();
 }
 
 int GraphicsManager::drawCh(Vector world_pos, char ch, Color color) const {
@@ -241,15 +247,64 @@ int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) cons
   if (!box_shows && !glyph_shows) return 0;
   if (batching) {
     if (batch.getVertexCount() + 12 > static_cast<std::size_t>(BATCH_VERTICES_MAX)) drawPending();
-    if (box_shows) appendTriangles(batch, cell.box);
-    if (glyph_shows) appendTriangles(batch, cell.glyph);
+    if (box_shows) appendBox(cell.box);
+    if (glyph_shows) {
+      appendTriangles(batch, cell.glyph);
+      const sf::Vector2u size = p_window->getSize();
+      p_coverage->touch(
+          pixelBounds(cell.glyph, static_cast<int>(size.x), static_cast<int>(size.y)));
+    }
   } else {
     drawCellAtOnce(pixel_pos, ch, color);
   }
   return 0;
 }
 
+void GraphicsManager::appendBox(const Quad& box) const {
+  const sf::Vector2u size = p_window->getSize();
+  const int width = static_cast<int>(size.x), height = static_cast<int>(size.y);
+  const PixelRect bounds = pixelBounds(box, width, height);
+  // An opaque box of the clear colour changes only pixels something of this
+  // frame was drawn on.
+  const sf::Color fill = box[0].color;
+  if (fill != frame_clear_color || fill.a != 255) {
+    appendTriangles(batch, box);
+    p_coverage->touch(bounds);
+    return;
+  }
+  const PixelRect under = p_coverage->touchedWithin(bounds);
+  if (under.empty()) return;
+  Quad part;
+  std::copy(box, box + 4, part);
+  const bool upright =
+      box[0].position.y == box[1].position.y && box[2].position.y == box[3].position.y &&
+      box[0].position.x == box[2].position.x && box[1].position.x == box[3].position.x;
+  if (upright) {
+    // Cut at pixel borders, half a pixel from any pixel's centre, so the
+    // part colours exactly the box's pixels within them; the box's own
+    // edges stay as they were.
+    const float clip_left = 2.f * static_cast<float>(under.left) / static_cast<float>(width) - 1;
+    const float clip_right = 2.f * static_cast<float>(under.right) / static_cast<float>(width) - 1;
+    const float clip_top = 1 - 2.f * static_cast<float>(under.top) / static_cast<float>(height);
+    const float clip_bottom =
+        1 - 2.f * static_cast<float>(under.bottom) / static_cast<float>(height);
+    const float lo_x = std::min(box[0].position.x, box[1].position.x);
+    const float hi_x = std::max(box[0].position.x, box[1].position.x);
+    const float lo_y = std::min(box[0].position.y, box[2].position.y);
+    const float hi_y = std::max(box[0].position.y, box[2].position.y);
+    for (sf::Vertex& v : part) {
+      if (v.position.x == lo_x && clip_left > lo_x) v.position.x = clip_left;
+      if (v.position.x == hi_x && clip_right < hi_x) v.position.x = clip_right;
+      if (v.position.y == hi_y && clip_top < hi_y) v.position.y = clip_top;
+      if (v.position.y == lo_y && clip_bottom > lo_y) v.position.y = clip_bottom;
+    }
+  }
+  appendTriangles(batch, part);
+  p_coverage->touch(under);
+}
+
 void GraphicsManager::drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const {
+  drawIntoWindowFromNowOn();
   static sf::RectangleShape rectangle(sf::Vector2f(0, 0));
   static sf::Text text("", font, 30);
   rectangle.setSize(sf::Vector2f(charWidth(), charHeight()));
@@ -355,8 +410,9 @@ int GraphicsManager::getVerticalPixels() const { return window_vertical_pixels; 
 
 int GraphicsManager::swapBuffers() {
   if (flush() != 0) return -1;
+  p_kept_frame->endFrame(*p_window, !frame_in_window);
   p_window->display();
-  p_window->clear(background_color);
+  startFrame();
   return 0;
 }
 
@@ -366,10 +422,34 @@ int GraphicsManager::flush() {
   return 0;
 }
 
+void GraphicsManager::startFrame() {
+  frame_clear_color = background_color;
+  frame_in_window = false;
+  const sf::Vector2u size = p_window->getSize();
+  p_coverage->reset(static_cast<int>(size.x), static_cast<int>(size.y));
+}
+
+void GraphicsManager::invalidateKeptFrame() { p_kept_frame->invalidate(); }
+
+void GraphicsManager::drawIntoWindowFromNowOn() const {
+  if (frame_in_window || p_window == nullptr) return;
+  drawPending();
+  frame_in_window = true;
+  // The window's pixels are now anybody's.
+  p_coverage->touchAll();
+}
+
 void GraphicsManager::drawPending() const {
-  if (p_window == nullptr || batch.getVertexCount() == 0) return;
+  if (p_window == nullptr) return;
+  const sf::Texture& glyph_page = font.getTexture(glyphSize());
+  if (!frame_in_window) {
+    p_kept_frame->compose(*p_window, batch, glyph_page, frame_clear_color);
+    batch.clear();
+    return;
+  }
+  if (batch.getVertexCount() == 0) return;
   sf::RenderStates states;
-  states.texture = &font.getTexture(glyphSize());
+  states.texture = &glyph_page;
   const sf::View view = p_window->getView();
   p_window->setView(CLIP_VIEW);
   p_window->draw(batch, states);
@@ -385,6 +465,7 @@ int GraphicsManager::getPendingVertexCount() const {
 }
 
 sf::RenderWindow* GraphicsManager::getWindow() const {
+  drawIntoWindowFromNowOn();
   drawPending();
   return p_window;
 }
