@@ -65,6 +65,7 @@ void KeptFrame::invalidate() { valid = false; }
 void KeptFrame::release() {
   p_image.reset();
   valid = false;
+  image_kept = false;
   started = false;
   has_stencil_checked = false;
 }
@@ -72,6 +73,7 @@ void KeptFrame::release() {
 bool KeptFrame::prepare(sf::Vector2u size, sf::Color clear) {
   if (p_image == nullptr || p_image->getSize() != size) {
     valid = false;
+    image_kept = false;
     p_image = std::make_unique<sf::Texture>();
     if (!p_image->create(size.x, size.y)) {
       p_image.reset();
@@ -121,6 +123,7 @@ void KeptFrame::compose(sf::RenderWindow& window, const sf::VertexArray& quads,
     }
   } else {
     started = true;
+    keep_image = true;
     frame_clear = clear;
     if (!prepare(window.getSize(), clear)) {
       // Nothing to keep frames in: every frame is drawn whole.
@@ -146,11 +149,6 @@ void KeptFrame::compose(sf::RenderWindow& window, const sf::VertexArray& quads,
 void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& quads,
                             const sf::RenderStates& states, sf::Color clear) {
   const sf::Vector2u size = window.getSize();
-  // The kept frame, pixel for pixel.
-  window.setView(
-      sf::View(sf::FloatRect(0, 0, static_cast<float>(size.x), static_cast<float>(size.y))));
-  window.draw(sf::Sprite(*p_image), sf::RenderStates(sf::BlendNone));
-  window.setView(CLIP_VIEW);
   std::size_t count = 0;
   redrawn_left = columns;
   redrawn_top = rows;
@@ -171,9 +169,12 @@ void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& qua
   redrawn_top *= TILE;
   redrawn_right = std::min(redrawn_right * TILE, static_cast<int>(size.x));
   redrawn_bottom = std::min(redrawn_bottom * TILE, static_cast<int>(size.y));
-  if (count == 0) return;
-  // Past about half the image, drawing it all costs less than marking.
-  if (!has_stencil || 2 * count > kept.size()) {
+  // Past about half the image, drawing it all costs less than copying and
+  // marking; nor is such a frame worth keeping, since the next one most
+  // likely changes as much.
+  const bool mostly_changed = 2 * count > kept.size();
+  if (!has_stencil || mostly_changed || !image_kept) {
+    keep_image = !mostly_changed;
     window.clear(clear);
     if (quads.getVertexCount() > 0) window.draw(quads, states);
     redrawn_left = redrawn_top = 0;
@@ -181,6 +182,12 @@ void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& qua
     redrawn_bottom = static_cast<int>(size.y);
     return;
   }
+  // The kept frame, pixel for pixel.
+  window.setView(
+      sf::View(sf::FloatRect(0, 0, static_cast<float>(size.x), static_cast<float>(size.y))));
+  window.draw(sf::Sprite(*p_image), sf::RenderStates(sf::BlendNone));
+  window.setView(CLIP_VIEW);
+  if (count == 0) return;
   marks.clear();
   for (int y = 0; y < rows; ++y) {
     for (int x = 0; x < columns; ++x) {
@@ -225,7 +232,7 @@ void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& qua
 void KeptFrame::keepPixels(sf::RenderWindow& window, int left, int top, int right, int bottom) {
   if (left >= right || top >= bottom) return;
   const int height = static_cast<int>(window.getSize().y);
-  if (!valid) {
+  if (!image_kept) {
     // The texture learns here that its rows run bottom-up, as the window's.
     p_image->update(window);
     return;
@@ -242,6 +249,7 @@ void KeptFrame::endFrame(sf::RenderWindow& window, bool composed_only) {
   started = false;
   if (p_image == nullptr || !composed_only) {
     valid = false;
+    image_kept = false;
     return;
   }
   if (!has_stencil_checked) {
@@ -250,7 +258,8 @@ void KeptFrame::endFrame(sf::RenderWindow& window, bool composed_only) {
     has_stencil = stencil_bits > 0;
     has_stencil_checked = true;
   }
-  keepPixels(window, redrawn_left, redrawn_top, redrawn_right, redrawn_bottom);
+  if (keep_image) keepPixels(window, redrawn_left, redrawn_top, redrawn_right, redrawn_bottom);
+  image_kept = keep_image;
   kept.swap(current);
   kept_clear = frame_clear;
   valid = true;

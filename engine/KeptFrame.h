@@ -49,7 +49,11 @@ class KeptFrame {
   void keepPixels(sf::RenderWindow& window, int left, int top, int right, int bottom);
 
   std::unique_ptr<sf::Texture> p_image;
-  bool valid = false;
+  // Whether the fingerprints describe the last frame, and whether the
+  // image holds its pixels too.
+  bool valid = false, image_kept = false;
+  // Whether this frame is worth copying into the image.
+  bool keep_image = true;
   bool has_stencil = false, has_stencil_checked = false;
   // Whether this frame has been composed into the window yet.
   bool started = false;
