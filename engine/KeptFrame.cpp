@@ -117,9 +117,7 @@ void KeptFrame::compose(sf::RenderWindow& window, const sf::VertexArray& quads,
       if (p_image != nullptr) fingerprint(quads, window.getSize());
       window.draw(quads, states);
       // Drawn on top, anywhere: all of it is kept again.
-      redrawn_left = redrawn_top = 0;
-      redrawn_right = static_cast<int>(window.getSize().x);
-      redrawn_bottom = static_cast<int>(window.getSize().y);
+      redrawn_whole = true;
     }
   } else {
     started = true;
@@ -137,9 +135,7 @@ void KeptFrame::compose(sf::RenderWindow& window, const sf::VertexArray& quads,
       } else {
         window.clear(clear);
         if (quads.getVertexCount() > 0) window.draw(quads, states);
-        redrawn_left = redrawn_top = 0;
-        redrawn_right = static_cast<int>(window.getSize().x);
-        redrawn_bottom = static_cast<int>(window.getSize().y);
+        redrawn_whole = true;
       }
     }
   }
@@ -150,25 +146,15 @@ void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& qua
                             const sf::RenderStates& states, sf::Color clear) {
   const sf::Vector2u size = window.getSize();
   std::size_t count = 0;
-  redrawn_left = columns;
-  redrawn_top = rows;
-  redrawn_right = redrawn_bottom = 0;
+  redrawn_whole = false;
   for (int y = 0; y < rows; ++y) {
     for (int x = 0; x < columns; ++x) {
       const std::size_t t = static_cast<std::size_t>(y * columns + x);
       changed[t] = kept[t] != current[t];
       if (!changed[t]) continue;
       ++count;
-      redrawn_left = std::min(redrawn_left, x);
-      redrawn_top = std::min(redrawn_top, y);
-      redrawn_right = std::max(redrawn_right, x + 1);
-      redrawn_bottom = std::max(redrawn_bottom, y + 1);
     }
   }
-  redrawn_left *= TILE;
-  redrawn_top *= TILE;
-  redrawn_right = std::min(redrawn_right * TILE, static_cast<int>(size.x));
-  redrawn_bottom = std::min(redrawn_bottom * TILE, static_cast<int>(size.y));
   // Past about half the image, drawing it all costs less than copying and
   // marking; nor is such a frame worth keeping, since the next one most
   // likely changes as much.
@@ -177,9 +163,7 @@ void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& qua
     keep_image = !mostly_changed;
     window.clear(clear);
     if (quads.getVertexCount() > 0) window.draw(quads, states);
-    redrawn_left = redrawn_top = 0;
-    redrawn_right = static_cast<int>(size.x);
-    redrawn_bottom = static_cast<int>(size.y);
+    redrawn_whole = true;
     return;
   }
   // The kept frame, pixel for pixel.
@@ -229,19 +213,36 @@ void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& qua
   glDisable(GL_STENCIL_TEST);
 }
 
-void KeptFrame::keepPixels(sf::RenderWindow& window, int left, int top, int right, int bottom) {
-  if (left >= right || top >= bottom) return;
-  const int height = static_cast<int>(window.getSize().y);
-  if (!image_kept) {
-    // The texture learns here that its rows run bottom-up, as the window's.
+void KeptFrame::keepPixels(sf::RenderWindow& window) {
+  if (redrawn_whole || !image_kept) {
+    // The texture also learns here that its rows run bottom-up, as the
+    // window's.
     p_image->update(window);
     return;
   }
   if (!window.setActive(true)) return;
-  sf::Texture::bind(p_image.get());
-  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, left, height - bottom, left, height - bottom, right - left,
-                      bottom - top);
-  sf::Texture::bind(nullptr);
+  const int width = static_cast<int>(window.getSize().x);
+  const int height = static_cast<int>(window.getSize().y);
+  // Bound by hand and put back, so that the window's idea of what is bound
+  // stays true.
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  glBindTexture(GL_TEXTURE_2D, p_image->getNativeHandle());
+  // Row by row of tiles, the span from the first changed tile to the last.
+  for (int y = 0; y < rows; ++y) {
+    int first = columns, last = -1;
+    for (int x = 0; x < columns; ++x) {
+      if (!changed[static_cast<std::size_t>(y * columns + x)]) continue;
+      first = std::min(first, x);
+      last = x;
+    }
+    if (last < 0) continue;
+    const int left = first * TILE, right = std::min((last + 1) * TILE, width);
+    const int top = y * TILE, bottom = std::min((y + 1) * TILE, height);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, left, height - bottom, left, height - bottom,
+                        right - left, bottom - top);
+  }
+  glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
 }
 
 void KeptFrame::endFrame(sf::RenderWindow& window, bool composed_only) {
@@ -258,7 +259,7 @@ void KeptFrame::endFrame(sf::RenderWindow& window, bool composed_only) {
     has_stencil = stencil_bits > 0;
     has_stencil_checked = true;
   }
-  if (keep_image) keepPixels(window, redrawn_left, redrawn_top, redrawn_right, redrawn_bottom);
+  if (keep_image) keepPixels(window);
   image_kept = keep_image;
   kept.swap(current);
   kept_clear = frame_clear;

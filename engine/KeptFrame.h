@@ -45,8 +45,8 @@ class KeptFrame {
   void fingerprint(const sf::VertexArray& quads, sf::Vector2u size);
   void drawChanged(sf::RenderWindow& window, const sf::VertexArray& quads,
                    const sf::RenderStates& states, sf::Color clear);
-  // Copies the window's pixels [left, right) x [top, bottom) into the image.
-  void keepPixels(sf::RenderWindow& window, int left, int top, int right, int bottom);
+  // Copies what this frame redrew from the window into the image.
+  void keepPixels(sf::RenderWindow& window);
 
   std::unique_ptr<sf::Texture> p_image;
   // Whether the fingerprints describe the last frame, and whether the
@@ -62,9 +62,8 @@ class KeptFrame {
   // Per tile: the kept frame's fingerprint and this frame's so far.
   std::vector<std::uint64_t> kept, current;
   std::vector<char> changed;
-  // Pixels this frame redrew over the kept image, [left, right) x [top, bottom);
-  // all of it after a whole redraw.
-  int redrawn_left = 0, redrawn_top = 0, redrawn_right = 0, redrawn_bottom = 0;
+  // Whether this frame redrew the whole window, or only the changed tiles.
+  bool redrawn_whole = false;
   // Scratch arrays, kept to spare allocations.
   sf::VertexArray marks{sf::Triangles}, redraw{sf::Triangles};
 };
