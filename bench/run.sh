@@ -7,13 +7,18 @@ set -uo pipefail
 
 ROOT=$(cd "$(dirname "$(realpath "${BASH_SOURCE[0]}")")/.." && pwd)
 bash "$ROOT/scripts/install-deps.sh" || exit 1
+# The drawing bench's comparison library, for the bench only.
+if [ "$(dpkg-query -W -f='${Status}' libtcod-dev 2>/dev/null)" != "install ok installed" ]; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y libtcod-dev >/dev/null || exit 1
+fi
 
 # shellcheck source=scripts/xvfb.sh
 source "$ROOT/scripts/xvfb.sh"
 make_scratch korvane-bench || exit 1
 
 cmake -S "$ROOT" -B "$ROOT/build-bench" -DCMAKE_BUILD_TYPE=Release -DKO_BUILD_TESTS=OFF >/dev/null &&
-  cmake --build "$ROOT/build-bench" --parallel "$(nproc)" --target korvane_bench >/dev/null || exit 1
+  cmake --build "$ROOT/build-bench" --parallel "$(nproc)" --target korvane_bench tcod_bench >/dev/null || exit 1
+export KO_TCOD_BENCH="$ROOT/build-bench/bench/tcod_bench"
 
 # The fullscreen rows draw on a screen of this size.
 start_xvfb 1920x1080 || exit 1
