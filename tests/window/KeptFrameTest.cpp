@@ -81,10 +81,15 @@ struct Case {
   Scene before, after;
 };
 
-}  // namespace
+// Glyphs overhanging their neighbours, clipped by boxes drawn later, near
+// the grid's right edge (past the designed window's width in a wider one).
+void overlapping(float col, float row) {
+  graphics().drawString(ko::Vector(col, row), "WWMM@@WW", ko::LEFT_JUSTIFIED, ko::RED);
+  graphics().drawCh(ko::Vector(col + 3.5f, row + 0.3f), 'W', ko::YELLOW);
+  graphics().drawString(ko::Vector(col + 1.25f, row + 0.6f), " i ", ko::LEFT_JUSTIFIED, ko::GREEN);
+}
 
-TEST(KeptFrame, FramesOverTheLastOneMatchPerCharacterDrawing) {
-  ASSERT_TRUE(ko_test::startEngine());
+void expectEveryCaseMatches() {
   const sf::Color black = sf::Color::Black;
   const Case cases[] = {
       {"unchanged full screen, boxes of the clear colour", black, [] { blocks(0); },
@@ -102,9 +107,8 @@ TEST(KeptFrame, FramesOverTheLastOneMatchPerCharacterDrawing) {
        [] { words(0); },
        [] {
          words(0);
-         graphics().drawString(ko::Vector(30, 10), "WWMM@@WW", ko::LEFT_JUSTIFIED, ko::RED);
-         graphics().drawCh(ko::Vector(33.5f, 10.3f), 'W', ko::YELLOW);
-         graphics().drawString(ko::Vector(31.25f, 10.6f), " i ", ko::LEFT_JUSTIFIED, ko::GREEN);
+         overlapping(30, 10);
+         overlapping(70, 20);
        }},
       {"the box colour changed in the middle of the frame", black, [] { blocks(0); },
        [] {
@@ -121,6 +125,72 @@ TEST(KeptFrame, FramesOverTheLastOneMatchPerCharacterDrawing) {
     graphics().setBackgroundTextColor(c.box);
     expectOverKeptFrameEqual(c.before, c.after);
   }
+}
+
+const sf::Vector2u SCREEN(1920, 1080);
+
+}  // namespace
+
+TEST(KeptFrame, FramesOverTheLastOneMatchPerCharacterDrawing) {
+  ASSERT_TRUE(ko_test::startEngine());
+  expectEveryCaseMatches();
+}
+
+// The grid scaled and letterboxed: the tiles and the coverage of boxes are
+// in window pixels, the batch's coordinates span the grid's area only.
+TEST(KeptFrame, FullscreenFramesOverTheLastOneMatchPerCharacterDrawing) {
+  ASSERT_TRUE(ko_test::startEngine());
+  ASSERT_EQ(sf::VideoMode::getDesktopMode().width, SCREEN.x) << "needs a 1920 x 1080 display";
+  ASSERT_EQ(graphics().setFullscreen(true), 0);
+  ASSERT_EQ(graphics().getWindow()->getSize(), SCREEN);
+  expectEveryCaseMatches();
+  graphics().setFullscreen(false);
+}
+
+// The window made anew at another size, between frames or in the middle of
+// one already partly drawn: the next frame is drawn whole, at the new size.
+TEST(KeptFrame, SwitchingFullscreenBetweenKeptFramesLeadsToAWholeRedraw) {
+  ASSERT_TRUE(ko_test::startEngine());
+  ASSERT_EQ(sf::VideoMode::getDesktopMode().width, SCREEN.x) << "needs a 1920 x 1080 display";
+  graphics().setBackgroundTextColor(sf::Color::Black);
+  const Scene after = [] {
+    words(0);
+    overlapping(70, 20);
+  };
+  const struct {
+    const char* name;
+    bool fullscreen, mid_frame;
+  } cases[] = {
+      {"to fullscreen between frames", true, false},
+      {"to the window between frames", false, false},
+      {"to fullscreen in the middle of a frame", true, true},
+      {"to the window in the middle of a frame", false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_EQ(graphics().setFullscreen(c.fullscreen), 0);
+    graphics().getWindow();
+    graphics().swapBuffers();
+    graphics().setBatching(false);
+    after();
+    const sf::Image reference = ko_test::grabWindow();
+    graphics().swapBuffers();
+    graphics().setBatching(true);
+
+    ASSERT_EQ(graphics().setFullscreen(!c.fullscreen), 0);
+    for (int i = 0; i < 2; ++i) {
+      words(0);
+      graphics().swapBuffers();
+    }
+    words(0);
+    if (c.mid_frame) graphics().flush();
+    ASSERT_EQ(graphics().setFullscreen(c.fullscreen), 0);
+    after();
+    const sf::Image redrawn = ko_test::grabWindow();
+    graphics().swapBuffers();
+    EXPECT_EQ(ko_test::differingPixels(reference, redrawn), 0);
+  }
+  graphics().setFullscreen(false);
 }
 
 TEST(KeptFrame, WhatMakesTheKeptFrameUnknownLeadsToAWholeRedraw) {
