@@ -30,4 +30,12 @@ mkdir -p "$SCRATCH/work"
 cp "$ROOT/run/ko-font.ttf" "$SCRATCH/work/"
 cp -r "$ROOT/sprites" "$ROOT/sounds" "$SCRATCH/"
 mkdir -p "$SCRATCH/data" && cp "$ROOT/data/data.txt" "$SCRATCH/data/"
-cd "$SCRATCH/work" && "$ROOT/build-bench/bench/korvane_bench" "$@" 2> >(grep -v 'vertical sync' >&2)
+cd "$SCRATCH/work" || exit 1
+"$ROOT/build-bench/bench/korvane_bench" "$@" 2> >(grep -v 'vertical sync' >&2) || exit 1
+
+# KO_BENCH_BEFORE names an older build's korvane_bench: it runs next on the
+# same display, and its processor use is printed after this build's.
+if [ -n "${KO_BENCH_BEFORE:-}" ]; then
+  printf '\nBefore: %s\n' "$KO_BENCH_BEFORE"
+  "$KO_BENCH_BEFORE" "$@" 2> >(grep -v 'vertical sync' >&2) | sed -n '/^Processor use/,$p'
+fi
