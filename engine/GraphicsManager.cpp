@@ -7,6 +7,7 @@
 #include <korvane/utility.h>
 #include "BoxCoverage.h"
 #include "DisplayProbe.h"
+#include "FramePresenter.h"
 #include "KeptFrame.h"
 
 namespace ko {
@@ -170,6 +171,7 @@ GraphicsManager::GraphicsManager()
       batch(sf::Triangles),
       headless(false),
       p_kept_frame(std::make_unique<KeptFrame>()),
+      p_presenter(std::make_unique<FramePresenter>()),
       p_coverage(std::make_unique<BoxCoverage>()),
       frame_clear_color(WINDOW_BACKGROUND_COLOR_DEFAULT),
       frame_in_window(false) {
@@ -253,6 +255,8 @@ void GraphicsManager::openWindow() {
   // The kept frame belongs to the window just replaced, and a frame starts
   // anew at the new size.
   invalidateKeptFrame();
+  p_presenter->attach(*p_window);
+  p_kept_frame->keepInBackBuffer(p_presenter->keepsShownFrame());
   startFrame();
 }
 
@@ -309,6 +313,7 @@ void GraphicsManager::shutDown() {
   // Characters of an unfinished frame belong to the window just closed.
   batch.clear();
   p_kept_frame->release();
+  p_presenter->detach();
   drawing_cells = CellFrame();
   shown_cells = CellFrame();
 }
@@ -530,7 +535,7 @@ int GraphicsManager::swapBuffers() {
     return 0;
   }
   p_kept_frame->endFrame(*p_window, !frame_in_window);
-  p_window->display();
+  p_presenter->present(*p_window, p_kept_frame->keptShownFrame());
   startFrame();
   return 0;
 }

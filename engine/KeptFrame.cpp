@@ -66,14 +66,33 @@ void KeptFrame::invalidate() { valid = false; }
 
 void KeptFrame::release() {
   p_image.reset();
+  p_vertex_buffer.reset();
+  columns = rows = 0;
   valid = false;
   image_kept = false;
   started = false;
   has_stencil_checked = false;
 }
 
+void KeptFrame::keepInBackBuffer(bool on) {
+  if (on != in_back_buffer) release();
+  in_back_buffer = on;
+}
+
 bool KeptFrame::prepare(sf::Vector2u size, sf::IntRect area, sf::Color clear) {
-  if (p_image == nullptr || p_image->getSize() != size) {
+  const int new_columns = (static_cast<int>(size.x) + TILE - 1) / TILE;
+  const int new_rows = (static_cast<int>(size.y) + TILE - 1) / TILE;
+  if (new_columns != columns || new_rows != rows) {
+    valid = false;
+    image_kept = false;
+    columns = new_columns;
+    rows = new_rows;
+    const std::size_t tiles = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
+    kept.assign(tiles, EMPTY_TILE);
+    current.assign(tiles, EMPTY_TILE);
+    changed.assign(tiles, 0);
+  }
+  if (!in_back_buffer && (p_image == nullptr || p_image->getSize() != size)) {
     valid = false;
     image_kept = false;
     p_image = std::make_unique<sf::Texture>();
@@ -81,16 +100,14 @@ bool KeptFrame::prepare(sf::Vector2u size, sf::IntRect area, sf::Color clear) {
       p_image.reset();
       return false;
     }
-    columns = (static_cast<int>(size.x) + TILE - 1) / TILE;
-    rows = (static_cast<int>(size.y) + TILE - 1) / TILE;
-    const std::size_t tiles = static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows);
-    kept.assign(tiles, EMPTY_TILE);
-    current.assign(tiles, EMPTY_TILE);
-    changed.assign(tiles, 0);
   }
   if (clear != kept_clear || area != kept_area) valid = false;
   return true;
 }
+
+bool KeptFrame::keptShownFrame() const { return in_back_buffer && image_kept; }
+
+bool KeptFrame::keeps() const { return in_back_buffer || p_image != nullptr; }
 
 void KeptFrame::fingerprint(const sf::VertexArray& quads, sf::Vector2u size, sf::IntRect area) {
   sf::Vertex quad[4];
@@ -108,6 +125,33 @@ void KeptFrame::fingerprint(const sf::VertexArray& quads, sf::Vector2u size, sf:
   }
 }
 
+void KeptFrame::drawTriangles(sf::RenderWindow& window, const sf::VertexArray& triangles,
+                              const sf::RenderStates& states) {
+  const std::size_t count = triangles.getVertexCount();
+  if (count == 0) return;
+  if (!sf::VertexBuffer::isAvailable()) {
+    window.draw(triangles, states);
+    return;
+  }
+  // Uploaded into one buffer that only ever grows: drawn from the
+  // program's memory, the driver would allocate and free a staging copy
+  // of every frame.
+  if (p_vertex_buffer == nullptr) {
+    p_vertex_buffer = std::make_unique<sf::VertexBuffer>(sf::Triangles, sf::VertexBuffer::Stream);
+  }
+  sf::VertexBuffer& buffer = *p_vertex_buffer;
+  if (count > buffer.getVertexCount() &&
+      !buffer.create(std::max<std::size_t>(count, 2 * buffer.getVertexCount()))) {
+    window.draw(triangles, states);
+    return;
+  }
+  if (!buffer.update(&triangles[0], count, 0)) {
+    window.draw(triangles, states);
+    return;
+  }
+  window.draw(buffer, 0, count, states);
+}
+
 void KeptFrame::compose(sf::RenderWindow& window, const sf::VertexArray& quads,
                         const sf::Texture& glyph_page, sf::Color clear) {
   sf::RenderStates states;
@@ -117,8 +161,8 @@ void KeptFrame::compose(sf::RenderWindow& window, const sf::VertexArray& quads,
   window.setView(clipView(view));
   if (started) {
     if (quads.getVertexCount() > 0) {
-      if (p_image != nullptr) fingerprint(quads, window.getSize(), area);
-      window.draw(quads, states);
+      if (keeps()) fingerprint(quads, window.getSize(), area);
+      drawTriangles(window, quads, states);
       // Drawn on top, anywhere: all of it is kept again.
       redrawn_whole = true;
     }
@@ -130,7 +174,7 @@ void KeptFrame::compose(sf::RenderWindow& window, const sf::VertexArray& quads,
     if (!prepare(window.getSize(), area, clear)) {
       // Nothing to keep frames in: every frame is drawn whole.
       window.clear(clear);
-      if (quads.getVertexCount() > 0) window.draw(quads, states);
+      drawTriangles(window, quads, states);
     } else {
       std::fill(current.begin(), current.end(), EMPTY_TILE);
       fingerprint(quads, window.getSize(), area);
@@ -138,7 +182,7 @@ void KeptFrame::compose(sf::RenderWindow& window, const sf::VertexArray& quads,
         drawChanged(window, quads, states, area, clear);
       } else {
         window.clear(clear);
-        if (quads.getVertexCount() > 0) window.draw(quads, states);
+        drawTriangles(window, quads, states);
         redrawn_whole = true;
       }
     }
@@ -167,14 +211,16 @@ void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& qua
   if (!has_stencil || mostly_changed || !image_kept) {
     keep_image = !mostly_changed;
     window.clear(clear);
-    if (quads.getVertexCount() > 0) window.draw(quads, states);
+    drawTriangles(window, quads, states);
     redrawn_whole = true;
     return;
   }
-  // The kept frame, pixel for pixel.
-  window.setView(
-      sf::View(sf::FloatRect(0, 0, static_cast<float>(size.x), static_cast<float>(size.y))));
-  window.draw(sf::Sprite(*p_image), sf::RenderStates(sf::BlendNone));
+  if (!in_back_buffer) {
+    // The kept frame, pixel for pixel.
+    window.setView(
+        sf::View(sf::FloatRect(0, 0, static_cast<float>(size.x), static_cast<float>(size.y))));
+    window.draw(sf::Sprite(*p_image), sf::RenderStates(sf::BlendNone));
+  }
   if (count == 0) return;
   marks.clear();
   for (int y = 0; y < rows; ++y) {
@@ -215,7 +261,7 @@ void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& qua
   glStencilFunc(GL_EQUAL, 1, 0xFF);
   glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
   window.setView(quads_view);
-  if (redraw.getVertexCount() > 0) window.draw(redraw, states);
+  drawTriangles(window, redraw, states);
   glClear(GL_STENCIL_BUFFER_BIT);
   glDisable(GL_STENCIL_TEST);
 }
@@ -255,7 +301,7 @@ void KeptFrame::keepPixels(sf::RenderWindow& window) {
 void KeptFrame::endFrame(sf::RenderWindow& window, bool composed_only) {
   if (!started) return;
   started = false;
-  if (p_image == nullptr || !composed_only) {
+  if (!keeps() || !composed_only) {
     valid = false;
     image_kept = false;
     return;
@@ -266,7 +312,7 @@ void KeptFrame::endFrame(sf::RenderWindow& window, bool composed_only) {
     has_stencil = stencil_bits > 0;
     has_stencil_checked = true;
   }
-  if (keep_image) keepPixels(window);
+  if (keep_image && !in_back_buffer) keepPixels(window);
   image_kept = keep_image;
   kept.swap(current);
   kept_clear = frame_clear;

@@ -1,8 +1,9 @@
-// The last frame the graphics manager drew, kept as a texture beside the
-// window, with a fingerprint of what was drawn over each tile of it. A new
-// frame starts as a copy of it (the window's own buffer is undefined after
-// each swap) and redraws only the tiles whose drawing differs, in the
-// window itself, so that every pixel is drawn where the reference draws it.
+// The last frame the graphics manager drew, with a fingerprint of what was
+// drawn over each tile of it. It is kept in the window's back buffer where
+// showing a frame leaves it there, and otherwise as a texture beside the
+// window, which a new frame starts as a copy of. Only the tiles whose
+// drawing differs are then redrawn, in the window itself, so that every
+// pixel is drawn where the reference draws it.
 // Owned by the graphics manager.
 #pragma once
 
@@ -35,6 +36,9 @@ class KeptFrame {
   void invalidate();
   // Drops the image with the window it belongs to.
   void release();
+  // Whether the window's back buffer still holds each frame once it is
+  // shown, so that no copy of it needs keeping.
+  void keepInBackBuffer(bool on);
 
   // Draws quads (six vertices each, in clip coordinates of the window's
   // view's viewport, glyphs textured from glyph_page) into the window,
@@ -47,12 +51,19 @@ class KeptFrame {
   // it holds only what was composed; otherwise the next frame is drawn
   // whole.
   void endFrame(sf::RenderWindow& window, bool composed_only);
+  // After endFrame(): whether the frame is to stay in the back buffer when
+  // shown.
+  bool keptShownFrame() const;
 
  private:
   bool prepare(sf::Vector2u size, sf::IntRect area, sf::Color clear);
+  // Whether there is anywhere to keep a frame in.
+  bool keeps() const;
   void fingerprint(const sf::VertexArray& quads, sf::Vector2u size, sf::IntRect area);
   void drawChanged(sf::RenderWindow& window, const sf::VertexArray& quads,
                    const sf::RenderStates& states, sf::IntRect area, sf::Color clear);
+  void drawTriangles(sf::RenderWindow& window, const sf::VertexArray& triangles,
+                     const sf::RenderStates& states);
   // Copies what this frame redrew from the window into the image.
   void keepPixels(sf::RenderWindow& window);
 
@@ -62,6 +73,7 @@ class KeptFrame {
   bool valid = false, image_kept = false;
   // Whether this frame is worth copying into the image.
   bool keep_image = true;
+  bool in_back_buffer = false;
   bool has_stencil = false, has_stencil_checked = false;
   // Whether this frame has been composed into the window yet.
   bool started = false;
@@ -77,6 +89,8 @@ class KeptFrame {
   bool redrawn_whole = false;
   // Scratch arrays, kept to spare allocations.
   sf::VertexArray marks{sf::Triangles}, redraw{sf::Triangles};
+  // Made with the first drawing: a buffer needs a display to exist.
+  std::unique_ptr<sf::VertexBuffer> p_vertex_buffer;
 };
 
 }  // namespace ko

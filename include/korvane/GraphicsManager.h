@@ -17,6 +17,7 @@
 namespace ko {
 
 class BoxCoverage;
+class FramePresenter;
 class KeptFrame;
 
 enum Justification : int {
@@ -188,6 +189,7 @@ class GraphicsManager : public Manager {
   // Frames start from a copy of the last one and redraw what changed;
   // drawing through the window makes the next one start afresh.
   std::unique_ptr<KeptFrame> p_kept_frame;
+  std::unique_ptr<FramePresenter> p_presenter;
   std::unique_ptr<BoxCoverage> p_coverage;
   // The colour this frame started from, whatever is set meanwhile.
   sf::Color frame_clear_color;

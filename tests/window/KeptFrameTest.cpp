@@ -3,6 +3,7 @@
 // pixels of the same frame drawn per character into a cleared window.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -134,6 +135,44 @@ const sf::Vector2u SCREEN(1920, 1080);
 TEST(KeptFrame, FramesOverTheLastOneMatchPerCharacterDrawing) {
   ASSERT_TRUE(ko_test::startEngine());
   expectEveryCaseMatches();
+}
+
+// Where frames are swapped, the kept frame is a texture copied into the
+// window at the start of the next one.
+TEST(KeptFrame, FramesOverACopiedInKeptFrameMatchPerCharacterDrawing) {
+  ASSERT_EQ(setenv("KO_SWAP_BUFFERS", "1", 1), 0);
+  ASSERT_TRUE(ko_test::startEngine());
+  expectEveryCaseMatches();
+}
+
+// What reaches the screen, shown by copying the back buffer (which keeps
+// it) or by swapping: frames redrawn over the kept one, changed and
+// unchanged, match the same frame drawn per character.
+TEST(KeptFrame, ShownFramesMatchPerCharacterDrawing) {
+  for (const char* swap : {"0", "1"}) {
+    SCOPED_TRACE(std::string("KO_SWAP_BUFFERS=") + swap);
+    ASSERT_EQ(setenv("KO_SWAP_BUFFERS", swap, 1), 0);
+    ASSERT_TRUE(ko_test::startEngine());
+    const sf::WindowHandle window = graphics().getWindow()->getSystemHandle();
+    graphics().swapBuffers();
+    graphics().setBatching(false);
+    blocks(1);
+    graphics().swapBuffers();
+    const sf::Image reference = ko_test::grabShownWindow(window);
+    // Something else on the screen in between, shown by a swap.
+    graphics().setBatching(true);
+    words(0);
+    graphics().getWindow();
+    graphics().swapBuffers();
+    for (int step : {0, 0, 1, 1}) {
+      blocks(step);
+      graphics().swapBuffers();
+      if (step == 1) {
+        EXPECT_EQ(ko_test::differingPixels(reference, ko_test::grabShownWindow(window)), 0);
+      }
+    }
+    ko_test::stopEngine();
+  }
 }
 
 // The grid scaled and letterboxed: the tiles and the coverage of boxes are
