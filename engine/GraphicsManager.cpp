@@ -5,7 +5,10 @@
 
 #include <korvane/LogManager.h>
 #include <korvane/utility.h>
+#include "BoxCoverage.h"
 #include "DisplayProbe.h"
+#include "FramePresenter.h"
+#include "KeptFrame.h"
 
 namespace ko {
 
@@ -75,10 +78,6 @@ sf::Vector2f toClip(const float* projection, sf::Vector2f translation, sf::Vecto
   }
   return sf::Vector2f(clip[0], clip[1]);
 }
-
-// A view whose projection is the identity, for vertices already in clip
-// coordinates.
-const sf::View CLIP_VIEW(sf::Vector2f(0, 0), sf::Vector2f(2, -2));
 
 // Corners top-left, top-right, bottom-left, bottom-right.
 using Quad = sf::Vertex[4];
@@ -156,14 +155,6 @@ float cellReach(float scale) {
   return 2 * std::max(charWidth(), charHeight()) * scale + 4.f * glyphSize(scale);
 }
 
-// The clip-coordinate view the batch is drawn with, over the same part of
-// the window as the view it stands in for.
-sf::View clipView(const sf::View& view) {
-  sf::View clip = CLIP_VIEW;
-  clip.setViewport(view.getViewport());
-  return clip;
-}
-
 }  // namespace
 
 GraphicsManager::GraphicsManager()
@@ -178,7 +169,12 @@ GraphicsManager::GraphicsManager()
       fullscreen(false),
       key_repeat(true),
       batch(sf::Triangles),
-      headless(false) {
+      headless(false),
+      p_kept_frame(std::make_unique<KeptFrame>()),
+      p_presenter(std::make_unique<FramePresenter>()),
+      p_coverage(std::make_unique<BoxCoverage>()),
+      frame_clear_color(WINDOW_BACKGROUND_COLOR_DEFAULT),
+      frame_in_window(false) {
   setType(GRAPHICS_MANAGER);
 }
 
@@ -226,13 +222,15 @@ int GraphicsManager::startUp() {
 }
 
 void GraphicsManager::openWindow() {
+  // The stencil confines a frame's redraw to the tiles that changed.
+  const sf::ContextSettings settings(0, 8);
   if (fullscreen) {
     p_window->create(sf::VideoMode::getDesktopMode(), sf::String(WINDOW_TITLE_DEFAULT),
-                     sf::Style::Fullscreen, sf::ContextSettings());
+                     sf::Style::Fullscreen, settings);
   } else {
     p_window->create(sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
                                    static_cast<unsigned int>(window_vertical_pixels), 32),
-                     sf::String(WINDOW_TITLE_DEFAULT), WINDOW_STYLE_DEFAULT, sf::ContextSettings());
+                     sf::String(WINDOW_TITLE_DEFAULT), WINDOW_STYLE_DEFAULT, settings);
   }
   p_window->setMouseCursorVisible(false);
   p_window->setVerticalSyncEnabled(true);
@@ -254,6 +252,12 @@ void GraphicsManager::openWindow() {
   // them first here gives the glyph page the same layout either way.
   font.getGlyph(U'x', glyphSize(scale()), true);
   font.getGlyph(U' ', glyphSize(scale()), true);
+  // The kept frame belongs to the window just replaced, and a frame starts
+  // anew at the new size.
+  invalidateKeptFrame();
+  p_presenter->attach(*p_window);
+  p_kept_frame->keepInBackBuffer(p_presenter->keepsShownFrame());
+  startFrame();
 }
 
 int GraphicsManager::setFullscreen(bool on) {
@@ -308,6 +312,8 @@ void GraphicsManager::shutDown() {
   p_window = nullptr;
   // Characters of an unfinished frame belong to the window just closed.
   batch.clear();
+  p_kept_frame->release();
+  p_presenter->detach();
   drawing_cells = CellFrame();
   shown_cells = CellFrame();
 }
@@ -351,15 +357,65 @@ int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) cons
   if (!box_shows && !glyph_shows) return 0;
   if (batching) {
     if (batch.getVertexCount() + 12 > static_cast<std::size_t>(BATCH_VERTICES_MAX)) drawPending();
-    if (box_shows) appendTriangles(batch, cell.box);
-    if (glyph_shows) appendTriangles(batch, cell.glyph);
+    if (box_shows) appendBox(cell.box);
+    if (glyph_shows) {
+      appendTriangles(batch, cell.glyph);
+      p_coverage->touch(pixelBounds(cell.glyph, batchArea()));
+    }
   } else {
     drawCellAtOnce(pixel_pos, ch, color);
   }
   return 0;
 }
 
+void GraphicsManager::appendBox(const Quad& box) const {
+  const sf::IntRect area = batchArea();
+  const PixelRect bounds = pixelBounds(box, area);
+  // An opaque box of the clear colour changes only pixels something of this
+  // frame was drawn on.
+  const sf::Color fill = box[0].color;
+  if (fill != frame_clear_color || fill.a != 255) {
+    appendTriangles(batch, box);
+    p_coverage->touch(bounds);
+    return;
+  }
+  const PixelRect under = p_coverage->touchedWithin(bounds);
+  if (under.empty()) return;
+  Quad part;
+  std::copy(box, box + 4, part);
+  const bool upright =
+      box[0].position.y == box[1].position.y && box[2].position.y == box[3].position.y &&
+      box[0].position.x == box[2].position.x && box[1].position.x == box[3].position.x;
+  if (upright) {
+    // Cut at pixel borders, half a pixel from any pixel's centre, so the
+    // part colours exactly the box's pixels within them; the box's own
+    // edges stay as they were.
+    // The coverage is in window pixels, the clip coordinates span the area.
+    auto clip_x = [&area](int x) {
+      return 2.f * static_cast<float>(x - area.left) / static_cast<float>(area.width) - 1;
+    };
+    auto clip_y = [&area](int y) {
+      return 1 - 2.f * static_cast<float>(y - area.top) / static_cast<float>(area.height);
+    };
+    const float clip_left = clip_x(under.left), clip_right = clip_x(under.right);
+    const float clip_top = clip_y(under.top), clip_bottom = clip_y(under.bottom);
+    const float lo_x = std::min(box[0].position.x, box[1].position.x);
+    const float hi_x = std::max(box[0].position.x, box[1].position.x);
+    const float lo_y = std::min(box[0].position.y, box[2].position.y);
+    const float hi_y = std::max(box[0].position.y, box[2].position.y);
+    for (sf::Vertex& v : part) {
+      if (v.position.x == lo_x && clip_left > lo_x) v.position.x = clip_left;
+      if (v.position.x == hi_x && clip_right < hi_x) v.position.x = clip_right;
+      if (v.position.y == hi_y && clip_top < hi_y) v.position.y = clip_top;
+      if (v.position.y == lo_y && clip_bottom > lo_y) v.position.y = clip_bottom;
+    }
+  }
+  appendTriangles(batch, part);
+  p_coverage->touch(under);
+}
+
 void GraphicsManager::drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const {
+  drawIntoWindowFromNowOn();
   static sf::RectangleShape rectangle(sf::Vector2f(0, 0));
   static sf::Text text("", font, 30);
   // Scaled, through a view scaled back: the glyph keeps its own size.
@@ -478,8 +534,9 @@ int GraphicsManager::swapBuffers() {
     drawing_cells.clear(background_color);
     return 0;
   }
-  p_window->display();
-  p_window->clear(background_color);
+  p_kept_frame->endFrame(*p_window, !frame_in_window);
+  p_presenter->present(*p_window, p_kept_frame->keptShownFrame());
+  startFrame();
   return 0;
 }
 
@@ -489,10 +546,39 @@ int GraphicsManager::flush() {
   return 0;
 }
 
+void GraphicsManager::startFrame() {
+  frame_clear_color = background_color;
+  frame_in_window = false;
+  if (p_window == nullptr) return;
+  const sf::Vector2u size = p_window->getSize();
+  p_coverage->reset(static_cast<int>(size.x), static_cast<int>(size.y));
+}
+
+void GraphicsManager::invalidateKeptFrame() { p_kept_frame->release(); }
+
+sf::IntRect GraphicsManager::batchArea() const {
+  return p_window->getViewport(p_window->getView());
+}
+
+void GraphicsManager::drawIntoWindowFromNowOn() const {
+  if (frame_in_window || p_window == nullptr) return;
+  drawPending();
+  frame_in_window = true;
+  // The window's pixels are now anybody's.
+  p_coverage->touchAll();
+}
+
 void GraphicsManager::drawPending() const {
-  if (p_window == nullptr || batch.getVertexCount() == 0) return;
+  if (p_window == nullptr) return;
+  const sf::Texture& glyph_page = font.getTexture(glyphSize(scale()));
+  if (!frame_in_window) {
+    p_kept_frame->compose(*p_window, batch, glyph_page, frame_clear_color);
+    batch.clear();
+    return;
+  }
+  if (batch.getVertexCount() == 0) return;
   sf::RenderStates states;
-  states.texture = &font.getTexture(glyphSize(scale()));
+  states.texture = &glyph_page;
   const sf::View view = p_window->getView();
   p_window->setView(clipView(view));
   p_window->draw(batch, states);
@@ -508,6 +594,7 @@ int GraphicsManager::getPendingVertexCount() const {
 }
 
 sf::RenderWindow* GraphicsManager::getWindow() const {
+  drawIntoWindowFromNowOn();
   drawPending();
   return p_window;
 }

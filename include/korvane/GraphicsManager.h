@@ -3,6 +3,7 @@
 #pragma once
 
 #include <SFML/Graphics.hpp>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -14,6 +15,10 @@
 #include <korvane/Vector.h>
 
 namespace ko {
+
+class BoxCoverage;
+class FramePresenter;
+class KeptFrame;
 
 enum Justification : int {
   LEFT_JUSTIFIED,
@@ -144,6 +149,20 @@ class GraphicsManager : public Manager {
   int drawCell(Vector world_pos, sf::Uint32 ch, Color color) const;
   void drawCellAtOnce(Vector pixel_pos, sf::Uint32 ch, Color color) const;
   void drawPending() const;
+  // Draws the collected box, cut to where earlier drawing of the frame lies
+  // beneath it when it has the clear colour; left out if nothing does.
+  void appendBox(const sf::Vertex (&box)[4]) const;
+  // From here to the swap the window holds what was drawn so far, and may
+  // get drawing the engine does not know of.
+  void drawIntoWindowFromNowOn() const;
+  void startFrame();
+  // Anything that leaves the kept last frame unknown (a window made anew,
+  // a new size) calls this: the kept frame is dropped and the next frame
+  // is drawn whole.
+  void invalidateKeptFrame();
+  // The window pixels the batch's clip coordinates span: the letterboxed
+  // grid's area, the whole designed window.
+  sf::IntRect batchArea() const;
   // Indices [first, last) of a row of count cells, one cell apart from
   // world_pos rightwards, that may reach into the window.
   std::pair<int, int> rowInWindow(Vector world_pos, int count) const;
@@ -161,12 +180,20 @@ class GraphicsManager : public Manager {
   bool key_repeat;
   Letterbox letterbox;
   // The frame's boxes and glyphs in drawing order, textured with the font's
-  // glyph page.
+  // glyph page, not yet drawn.
   mutable sf::VertexArray batch;
   bool headless;
   // Headless: the frame being drawn, and the last one shown.
   mutable CellFrame drawing_cells;
   CellFrame shown_cells;
+  // Frames start from a copy of the last one and redraw what changed;
+  // drawing through the window makes the next one start afresh.
+  std::unique_ptr<KeptFrame> p_kept_frame;
+  std::unique_ptr<FramePresenter> p_presenter;
+  std::unique_ptr<BoxCoverage> p_coverage;
+  // The colour this frame started from, whatever is set meanwhile.
+  sf::Color frame_clear_color;
+  mutable bool frame_in_window;
 };
 
 // Cell size in pixels and conversions; valid once the graphics manager has
