@@ -72,6 +72,7 @@ void KeptFrame::release() {
   image_kept = false;
   started = false;
   has_stencil_checked = false;
+  stencil_mark = 0;
 }
 
 void KeptFrame::keepInBackBuffer(bool on) {
@@ -252,17 +253,22 @@ void KeptFrame::drawChanged(sf::RenderWindow& window, const sf::VertexArray& qua
   // The marks clear the changed tiles and set their stencil; the quads
   // over them are then drawn there only.
   if (!window.setActive(true)) return;
+  // Each frame marks with a value of its own, so that earlier frames'
+  // marks need no clearing: clearing the whole stencil costs as much as
+  // a small redraw. It is cleared only when the values run out.
+  if (stencil_mark == 0xFF) stencil_mark = 0;
+  if (stencil_mark == 0) glClear(GL_STENCIL_BUFFER_BIT);
+  ++stencil_mark;
   glEnable(GL_STENCIL_TEST);
-  glStencilFunc(GL_ALWAYS, 1, 0xFF);
+  glStencilFunc(GL_ALWAYS, stencil_mark, 0xFF);
   glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
   // The tiles are in window pixels, the quads in the viewport's.
   window.setView(CLIP_VIEW);
   window.draw(marks, sf::RenderStates(sf::BlendNone));
-  glStencilFunc(GL_EQUAL, 1, 0xFF);
+  glStencilFunc(GL_EQUAL, stencil_mark, 0xFF);
   glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
   window.setView(quads_view);
   drawTriangles(window, redraw, states);
-  glClear(GL_STENCIL_BUFFER_BIT);
   glDisable(GL_STENCIL_TEST);
 }
 
@@ -304,6 +310,8 @@ void KeptFrame::endFrame(sf::RenderWindow& window, bool composed_only) {
   if (!keeps() || !composed_only) {
     valid = false;
     image_kept = false;
+    // Whatever was drawn through the window may have used the stencil.
+    stencil_mark = 0;
     return;
   }
   if (!has_stencil_checked) {

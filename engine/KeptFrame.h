@@ -75,6 +75,9 @@ class KeptFrame {
   bool keep_image = true;
   bool in_back_buffer = false;
   bool has_stencil = false, has_stencil_checked = false;
+  // The stencil value the last frame marked its changed tiles with; 0: the
+  // stencil holds anything, and is cleared before the next marks.
+  int stencil_mark = 0;
   // Whether this frame has been composed into the window yet.
   bool started = false;
   sf::Color kept_clear, frame_clear;

@@ -232,6 +232,44 @@ TEST(KeptFrame, SwitchingFullscreenBetweenKeptFramesLeadsToAWholeRedraw) {
   graphics().setFullscreen(false);
 }
 
+// Each frame marks its changed tiles in the stencil with a value of its
+// own, and the values start over after 255 frames: a mark left from that
+// long ago must not let an unchanged glyph, redrawn because it reaches
+// into a changed tile, through again in the tile it started in.
+TEST(KeptFrame, MarksFromFramesLongAgoLetNothingThrough) {
+  ASSERT_TRUE(ko_test::startEngine());
+  graphics().setBackgroundTextColor(sf::Color::Black);
+  // Cells 11 and 12 of row 10 lie in one 32-pixel tile, the wide glyph of
+  // cell 12 reaches into the next, where cell 13 is; cell (40, 20) is far.
+  const auto scene = [](char left, char far, char right) {
+    graphics().drawString(ko::Vector(11, 10), std::string{left, 'W', right}, ko::LEFT_JUSTIFIED,
+                          ko::WHITE);
+    graphics().drawCh(ko::Vector(40, 20), far, ko::YELLOW);
+  };
+  const char last_far = '1';
+  graphics().getWindow();
+  graphics().swapBuffers();
+  graphics().setBatching(false);
+  scene('x', last_far, 'o');
+  const sf::Image reference = ko_test::grabWindow();
+  graphics().swapBuffers();
+  graphics().setBatching(true);
+  for (int i = 0; i < 2; ++i) {  // drawn whole, then kept
+    scene('a', '2', 'n');
+    graphics().swapBuffers();
+  }
+  scene('x', '2', 'n');  // marks the tile of cells 11 and 12
+  graphics().swapBuffers();
+  for (int i = 0; i < 254; ++i) {  // every other mark, far away
+    scene('x', i % 2 == 0 ? '1' : '2', 'n');
+    graphics().swapBuffers();
+  }
+  scene('x', last_far, 'o');  // the marks start over here
+  const sf::Image kept = ko_test::grabWindow();
+  graphics().swapBuffers();
+  EXPECT_EQ(ko_test::differingPixels(reference, kept), 0);
+}
+
 TEST(KeptFrame, WhatMakesTheKeptFrameUnknownLeadsToAWholeRedraw) {
   ASSERT_TRUE(ko_test::startEngine());
   const Scene shape_over_text = [] {
