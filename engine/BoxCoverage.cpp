@@ -18,7 +18,7 @@ int highestBit(std::uint64_t word) { return 63 - __builtin_clzll(word); }
 
 }  // namespace
 
-PixelRect pixelBounds(const sf::Vertex (&corners)[4], sf::IntRect area) {
+PixelRect pixelBounds(const sf::Vertex (&corners)[4], sf::IntRect area, int margin) {
   float min_x = corners[0].position.x, max_x = min_x;
   float min_y = corners[0].position.y, max_y = min_y;
   for (const sf::Vertex& v : corners) {
@@ -33,10 +33,10 @@ PixelRect pixelBounds(const sf::Vertex (&corners)[4], sf::IntRect area) {
     const double p = start + (down ? 1 - clip : clip + 1) * 0.5 * size;
     return std::max(-1e6, std::min(p, 1e6));
   };
-  return {static_cast<int>(std::floor(pixel(min_x, area.left, area.width, false))) - 1,
-          static_cast<int>(std::floor(pixel(max_y, area.top, area.height, true))) - 1,
-          static_cast<int>(std::ceil(pixel(max_x, area.left, area.width, false))) + 1,
-          static_cast<int>(std::ceil(pixel(min_y, area.top, area.height, true))) + 1};
+  return {static_cast<int>(std::floor(pixel(min_x, area.left, area.width, false))) - margin,
+          static_cast<int>(std::floor(pixel(max_y, area.top, area.height, true))) - margin,
+          static_cast<int>(std::ceil(pixel(max_x, area.left, area.width, false))) + margin,
+          static_cast<int>(std::ceil(pixel(min_y, area.top, area.height, true))) + margin};
 }
 
 void BoxCoverage::reset(int new_width, int new_height) {

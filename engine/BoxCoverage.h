@@ -19,9 +19,12 @@ struct PixelRect {
 
 // Every pixel a quad given in clip coordinates can colour, in the pixels
 // of a target whose area (the viewport the clip coordinates span) is
-// given, with a pixel to spare on each side against rounding; not clamped
-// to the area or the target.
-PixelRect pixelBounds(const sf::Vertex (&corners)[4], sf::IntRect area);
+// given, with margin pixels to spare on each side; not clamped to the area
+// or the target. A pixel is coloured only when its centre lies inside the
+// quad, so the whole pixels around it hold every one unless rounding in
+// the pipeline moves an edge by half a pixel: the coverage of boxes needs
+// no margin, and every pixel of margin there would make boxes draw more.
+PixelRect pixelBounds(const sf::Vertex (&corners)[4], sf::IntRect area, int margin);
 
 class BoxCoverage {
  public:

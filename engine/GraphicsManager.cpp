@@ -360,7 +360,7 @@ int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) cons
     if (box_shows) appendBox(cell.box);
     if (glyph_shows) {
       appendTriangles(batch, cell.glyph);
-      p_coverage->touch(pixelBounds(cell.glyph, batchArea()));
+      p_coverage->touch(pixelBounds(cell.glyph, batchArea(), 0));
     }
   } else {
     drawCellAtOnce(pixel_pos, ch, color);
@@ -370,7 +370,7 @@ int GraphicsManager::drawCell(Vector world_pos, sf::Uint32 ch, Color color) cons
 
 void GraphicsManager::appendBox(const Quad& box) const {
   const sf::IntRect area = batchArea();
-  const PixelRect bounds = pixelBounds(box, area);
+  const PixelRect bounds = pixelBounds(box, area, 0);
   // An opaque box of the clear colour changes only pixels something of this
   // frame was drawn on.
   const sf::Color fill = box[0].color;

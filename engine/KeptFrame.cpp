@@ -49,7 +49,8 @@ sf::Vector2f toClip(int x, int y, sf::Vector2u size) {
 bool tileSpan(const sf::Vertex (&quad)[4], sf::Vector2u size, sf::IntRect area, int& x0, int& y0,
               int& x1, int& y1) {
   const int w = static_cast<int>(size.x), h = static_cast<int>(size.y);
-  const PixelRect r = pixelBounds(quad, area);
+  // A pixel to spare against rounding: a tile too many costs little.
+  const PixelRect r = pixelBounds(quad, area, 1);
   const PixelRect c{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, w),
                     std::min(r.bottom, h)};
   if (c.empty()) return false;
