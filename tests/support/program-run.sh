@@ -49,7 +49,9 @@ need_display_and_tools() {
 # gives it the keyboard focus (there is no window manager to do it) and
 # sets $window. Any window of that name will do when PID's own has none
 # yet: a launcher runs the game as its child, and the display runs one
-# program at a time. Calls the script's fail, with the program's OUTPUT
+# program at a time. The window is looked up again on every try: one just
+# found may be on its way out (a switch of the screen mode makes it anew)
+# or not shown yet. Calls the script's fail, with the program's OUTPUT
 # file, when PID ends first, and when there is no window to focus.
 find_window() {
   local pid=$1 output=$2
@@ -58,16 +60,14 @@ find_window() {
     kill -0 "$pid" 2>/dev/null || fail "the program ended at start: $(cat "$output")"
     window=$(xdotool search --pid "$pid" --name '^Korvane$' 2>/dev/null | head -n 1)
     [ -n "$window" ] || window=$(xdotool search --name '^Korvane$' 2>/dev/null | head -n 1)
-    [ -n "$window" ] && break
+    if [ -n "$window" ]; then
+      xdotool windowfocus "$window" 2>/dev/null
+      [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return 0
+    fi
     sleep 0.1
   done
   [ -n "$window" ] || fail "no window named Korvane"
-  for _ in $(seq 50); do
-    xdotool windowfocus "$window" 2>/dev/null
-    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return 0
-    sleep 0.1
-  done
-  fail "cannot focus the window"
+  fail "cannot focus the window $window: $(xwininfo -id "$window" 2>&1 | grep -E 'Map State|geometry')"
 }
 
 # ends_within_10s PID: waits up to 10 s for the process to end; false if it
