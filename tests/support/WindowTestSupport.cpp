@@ -59,6 +59,17 @@ sf::Image grabWindow() {
   return texture.copyToImage();
 }
 
+sf::Image perCharacterFrame(const std::function<void()>& draw) {
+  ko::GraphicsManager& graphics = ko::GraphicsManager::getInstance();
+  graphics.swapBuffers();
+  graphics.setBatching(false);
+  draw();
+  const sf::Image frame = grabWindow();
+  graphics.swapBuffers();
+  graphics.setBatching(true);
+  return frame;
+}
+
 sf::Image grabShownWindow(sf::WindowHandle window) {
   sf::Image image;
   Display* p_display = testDisplay();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <SFML/Graphics.hpp>
+#include <functional>
 #include <string>
 
 namespace ko_test {
@@ -16,6 +17,10 @@ void stopEngine();
 // What has been drawn since the last buffer swap (pending characters are
 // flushed into the window first).
 sf::Image grabWindow();
+
+// The reference a batched frame is held to: after a swap, draw() run with
+// batching off, read back; then swapped again, with batching back on.
+sf::Image perCharacterFrame(const std::function<void()>& draw);
 
 // What the X server shows in the window now: the last frame displayed, not
 // the one being drawn. It only talks to the X server, so another thread may

@@ -153,12 +153,7 @@ TEST_F(Fullscreen, BatchedFrameEqualsPerCharacterAtTheScaledSize) {
                             colors[row % 8]);
     }
   };
-  graphics().swapBuffers();
-  graphics().setBatching(false);
-  draw_frame();
-  const sf::Image per_character = ko_test::grabWindow();
-  graphics().swapBuffers();
-  graphics().setBatching(true);
+  const sf::Image per_character = ko_test::perCharacterFrame(draw_frame);
   draw_frame();
   const sf::Image batched = ko_test::grabWindow();
   ASSERT_EQ(batched.getSize(), SCREEN);

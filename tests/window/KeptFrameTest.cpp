@@ -209,12 +209,7 @@ TEST(KeptFrame, SwitchingFullscreenBetweenKeptFramesLeadsToAWholeRedraw) {
     SCOPED_TRACE(c.name);
     ASSERT_EQ(graphics().setFullscreen(c.fullscreen), 0);
     graphics().getWindow();
-    graphics().swapBuffers();
-    graphics().setBatching(false);
-    after();
-    const sf::Image reference = ko_test::grabWindow();
-    graphics().swapBuffers();
-    graphics().setBatching(true);
+    const sf::Image reference = ko_test::perCharacterFrame(after);
 
     ASSERT_EQ(graphics().setFullscreen(!c.fullscreen), 0);
     for (int i = 0; i < 2; ++i) {
@@ -248,12 +243,7 @@ TEST(KeptFrame, MarksFromFramesLongAgoLetNothingThrough) {
   };
   const char last_far = '1';
   graphics().getWindow();
-  graphics().swapBuffers();
-  graphics().setBatching(false);
-  scene('x', last_far, 'o');
-  const sf::Image reference = ko_test::grabWindow();
-  graphics().swapBuffers();
-  graphics().setBatching(true);
+  const sf::Image reference = ko_test::perCharacterFrame([&] { scene('x', last_far, 'o'); });
   for (int i = 0; i < 2; ++i) {  // drawn whole, then kept
     scene('a', '2', 'n');
     graphics().swapBuffers();
